@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace velantor::codepage {
+
+// The single-byte code pages the system's files use: Windows-1252 (the "ANSI" code
+// page of catalogues, the work file and text files) and 850 (the "OEM" code page of
+// the zone names). Each byte maps to exactly one character and back.
+
+QString fromWindows1252(const QByteArray& bytes);
+QString fromCp850(const QByteArray& bytes);
+QString fromLatin1(const QByteArray& bytes);
+
+// Characters with no byte in the code page become `replacement`.
+QByteArray toWindows1252(QStringView text, char replacement = '?');
+QByteArray toCp850(QStringView text, char replacement = '?');
+
+// The Windows-1252 byte of a character, or -1 when it has none.
+int windows1252Byte(QChar c);
+// The character of a Windows-1252 byte (0..255). Bytes undefined in the code page
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number, as Windows does.
+QChar windows1252Char(unsigned char byte);
+
+} // namespace velantor::codepage
