@@ -1,6 +1,58 @@
+#include <map>
+
 #include <QCoreApplication>
+#include <QTextStream>
+
+#include "cli/Command.h"
+
+namespace velantor::cli {
+namespace {
+
+struct Entry {
+    QString usage;
+    CommandFunction function;
+};
+
+std::map<QString, Entry>& commands() {
+    static std::map<QString, Entry> table;
+    return table;
+}
+
+void printUsage(QTextStream& stream) {
+    stream << "Uso: velantor-cli ORDEN [ARGUMENTOS]\n\nÓrdenes:\n";
+    for (const auto& [name, entry] : commands())
+        stream << "  " << entry.usage << '\n';
+    stream.flush();
+}
+
+} // namespace
+
+Registration::Registration(const QString& name, const QString& usage, CommandFunction function) {
+    commands()[name] = Entry{usage, std::move(function)};
+}
+
+} // namespace velantor::cli
 
 int main(int argc, char* argv[]) {
+    using namespace velantor::cli;
     QCoreApplication app(argc, argv);
-    return 0;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
+        printUsage(args.isEmpty() ? err : out);
+        return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    const QString name = args.takeFirst();
+    const auto it = commands().find(name);
+    if (it == commands().end()) {
+        err << "velantor-cli: orden desconocida: " << name << '\n';
+        printUsage(err);
+        return kExitUsage;
+    }
+    CommandContext context{args, out, err};
+    const int code = it->second.function(context);
+    out.flush();
+    err.flush();
+    return code;
 }
