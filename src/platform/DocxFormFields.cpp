@@ -49,6 +49,61 @@ QStringList DocxFormFields::names() const {
     return result;
 }
 
+namespace {
+
+QString kindOf(pugi::xml_node data) {
+    for (const char* kind : {"w:textInput", "w:checkBox", "w:ddList"}) {
+        if (data.child(kind)) {
+            return QString::fromLatin1(kind);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<DocxFormFields::Entry> DocxFormFields::entries() const {
+    std::vector<Entry> result;
+    for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:fldChar[@w:fldCharType='begin']/w:ffData")) {
+        result.push_back(Entry{val(hit.node().child("w:name")), kindOf(hit.node())});
+    }
+    return result;
+}
+
+Result<int> DocxFormFields::nameUnnamedLike(const std::vector<Entry>& reference) {
+    std::vector<pugi::xml_node> fields;
+    for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:fldChar[@w:fldCharType='begin']/w:ffData")) {
+        fields.push_back(hit.node());
+    }
+    auto mismatch = [](const QString& why) {
+        return std::unexpected(makeError(
+            errors::kInvalidProcedureCall,
+            QStringLiteral("Los campos del documento no corresponden a los de la plantilla: %1.").arg(why)));
+    };
+    if (fields.size() != reference.size()) {
+        return mismatch(QStringLiteral("tiene %1 campos y la plantilla %2").arg(fields.size()).arg(reference.size()));
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString name = val(fields[i].child("w:name"));
+        if (kindOf(fields[i]) != reference[i].kind ||
+            (!name.isEmpty() && name.compare(reference[i].name, Qt::CaseInsensitive) != 0)) {
+            return mismatch(QStringLiteral("el campo %1 es distinto").arg(i + 1));
+        }
+    }
+    int named = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (val(fields[i].child("w:name")).isEmpty()) {
+            pugi::xml_node element = fields[i].child("w:name");
+            if (!element) {
+                element = fields[i].prepend_child("w:name");
+            }
+            setVal(element, reference[i].name);
+            ++named;
+        }
+    }
+    return named;
+}
+
 Result<DocxFormFields::Field> DocxFormFields::find(const QString& name) const {
     for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:fldChar[@w:fldCharType='begin']/w:ffData")) {
         const pugi::xml_node data = hit.node();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,17 @@ public:
     explicit DocxFormFields(pugi::xml_node body) : m_body(body) {}
 
     QStringList names() const;
+
+    // A field's name and kind ("w:textInput", "w:checkBox", ...), in document order.
+    struct Entry {
+        QString name;
+        QString kind;
+    };
+    std::vector<Entry> entries() const;
+    // Names the unnamed fields after `reference` when the fields match it one for one:
+    // same count, same kinds, the same names wherever a name is left. Returns how many
+    // fields were named; a mismatch is an error and changes nothing.
+    Result<int> nameUnnamedLike(const std::vector<Entry>& reference);
 
     // A text field's result, "" for an empty field. A result made only of the en
     // spaces word processors show in an empty field counts as empty.

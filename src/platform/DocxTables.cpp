@@ -32,10 +32,17 @@ pugi::xml_node cellRunProperties(pugi::xml_node cell) {
 }
 
 // Empties a cell down to one paragraph that keeps the first paragraph's properties;
-// the run formatting moves onto the paragraph mark, so typed text inherits it.
-void emptyCell(pugi::xml_node cell) {
+// the run formatting moves onto the paragraph mark, so typed text inherits it. With
+// `plain` the bold goes (a row made from a header row).
+void emptyCell(pugi::xml_node cell, bool plain = false) {
     pugi::xml_document keep;
     const pugi::xml_node runProperties = keep.append_copy(cellRunProperties(cell));
+    if (plain) {
+        removeChildren(runProperties, "w:b");
+        removeChildren(runProperties, "w:bCs");
+        removeChildren(cell.child("w:p").child("w:pPr").child("w:rPr"), "w:b");
+        removeChildren(cell.child("w:p").child("w:pPr").child("w:rPr"), "w:bCs");
+    }
     pugi::xml_node first = cell.child("w:p");
     for (pugi::xml_node n = cell.first_child(); n;) {
         pugi::xml_node next = n.next_sibling();
@@ -178,11 +185,17 @@ Result<int> DocxTables::appendRow(int table) {
     if (std::strcmp(last.name(), "w:tr") != 0) {
         return std::unexpected(outOfRange(QStringLiteral("La tabla %1 no tiene filas.").arg(table)));
     }
+    // A row following a header row (one repeated at the top of each page) is a body
+    // row: the header's shading and bold stay behind.
+    const bool afterHeader = isOn(last.child("w:trPr").child("w:tblHeader"));
     pugi::xml_node added = t->insert_copy_after(last, last);
     removeChildren(added.child("w:trPr"), "w:tblHeader");
     for (pugi::xml_node cell : added.children("w:tc")) {
         removeChildren(cell.child("w:tcPr"), "w:vMerge");
-        emptyCell(cell);
+        if (afterHeader) {
+            removeChildren(cell.child("w:tcPr"), "w:shd");
+        }
+        emptyCell(cell, afterHeader);
     }
     return int(childrenNamed(*t, "w:tr").size());
 }

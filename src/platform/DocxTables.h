@@ -27,7 +27,9 @@ public:
     Result<int> columnCount(int table) const;
 
     // Adds a row at the end shaped like the last one (cell widths, spans, paragraph
-    // and run formatting), with empty cells. Returns the new row's number.
+    // and run formatting), with empty cells. After a header row (one repeated at the top
+    // of each page) the new row leaves the header's shading and bold behind. Returns the
+    // new row's number.
     Result<int> appendRow(int table);
 
     // Replaces the cell's content with `text` ("\n" or "\r\n" give line breaks),

@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <pugixml.hpp>
 
@@ -159,6 +161,23 @@ Result<WordDocument> WordDocument::open(const QString& path) {
     return WordDocument(std::move(impl));
 }
 
+Result<WordDocument> WordDocument::openTemplate(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.dir().exists()) {
+        return std::unexpected(makeError(
+            errors::kPathNotFound,
+            QStringLiteral("No existe la carpeta de plantillas «%1». Cada combinación de pestañas visibles "
+                           "necesita su carpeta con la plantilla «%2».")
+                .arg(QDir::toNativeSeparators(info.absolutePath()), info.fileName())));
+    }
+    if (!info.exists()) {
+        return std::unexpected(makeError(errors::kFileNotFound,
+                                         QStringLiteral("No se encuentra la plantilla «%1».")
+                                             .arg(QDir::toNativeSeparators(info.absoluteFilePath()))));
+    }
+    return open(path);
+}
+
 QString WordDocument::version() { return QStringLiteral("12.0"); }
 
 QString WordDocument::path() const { return m->path; }
@@ -197,6 +216,10 @@ Result<bool> WordDocument::isChecked(const QString& name) const { return DocxFor
 
 Result<void> WordDocument::setChecked(const QString& name, bool checked) {
     return DocxFormFields(m->body()).setChecked(name, checked);
+}
+
+Result<int> WordDocument::nameUnnamedFieldsLike(const WordDocument& reference) {
+    return DocxFormFields(m->body()).nameUnnamedLike(DocxFormFields(reference.m->body()).entries());
 }
 
 QStringList WordDocument::bookmarkNames() const { return DocxBookmarks(m->body()).names(); }

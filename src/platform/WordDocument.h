@@ -30,6 +30,9 @@ public:
     // (recognised by its signature, whatever its name) is converted on a temporary
     // copy with LibreOffice first. The file itself is only read.
     static Result<WordDocument> open(const QString& path);
+    // As open(), for a template: a missing template, or a missing template folder,
+    // is named in the message (errors::kFileNotFound, errors::kPathNotFound).
+    static Result<WordDocument> openTemplate(const QString& path);
 
     // The engine's version text: its part before the first "." is the major version.
     static QString version();
@@ -51,6 +54,13 @@ public:
     Result<void> setFieldText(const QString& name, const QString& text);
     Result<bool> isChecked(const QString& name) const;
     Result<void> setChecked(const QString& name, bool checked);
+    // A word processor that saved a document again in the binary format may have lost
+    // the names of its check boxes (LibreOffice does; text fields keep theirs). When
+    // this document's fields are the reference's (its template's) one for one - same
+    // count, same kinds, the same names wherever a name is left - the unnamed fields
+    // take the reference's names. Returns how many were named; on a mismatch nothing
+    // changes and the error says why.
+    Result<int> nameUnnamedFieldsLike(const WordDocument& reference);
 
     // Bookmarks: typing replaces what the bookmark holds.
     QStringList bookmarkNames() const;
