@@ -37,7 +37,8 @@ TableData::TableData(const QString& tableName, const QList<FieldDef>& fieldList)
 
 int TableData::fieldIndex(QStringView fieldName) const {
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
+        if (fields[i].name.size() == fieldName.size() &&
+            fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;
@@ -100,19 +101,24 @@ void TableData::removeAll() {
 void TableData::addRowThrough(Table& origin) {
     appendRow();
     const int row = rowCount - 1;
-    for (const QPointer<Table>& table : guarded(tables)) {
-        if (!table)
-            continue;
-        Table::View& view = *table->m_view;
-        // The table that adds the row shows it whatever its filter says; the others
-        // show it when their filter accepts the still empty row.
-        if (table != &origin && view.filter && !view.filter->matches(columns, row))
-            continue;
+    auto show = [row](Table& table) {
+        Table::View& view = *table.m_view;
         const int at = static_cast<int>(view.visible.size());
-        emit table->rowsAboutToBeInserted(at, at);
+        emit table.rowsAboutToBeInserted(at, at);
         view.visible.push_back(row);
         ++view.version;
-        emit table->rowsInserted(at, at);
+        emit table.rowsInserted(at, at);
+    };
+    if (tables.size() == 1) { // the common case while a table is being filled
+        show(origin);
+        return;
+    }
+    for (const QPointer<Table>& table : guarded(tables)) {
+        // The table that adds the row shows it whatever its filter says; the others
+        // show it when their filter accepts the still empty row.
+        if (table &&
+            (table == &origin || !table->m_view->filter || table->m_view->filter->matches(columns, row)))
+            show(*table);
     }
 }
 
@@ -190,6 +196,8 @@ void TableData::deleteAllRows() {
 void TableData::notifyChanged(Table& origin, int originPosition, int row, int field) {
     static const QMetaMethod rowChangedSignal = QMetaMethod::fromSignal(&Table::rowChanged);
     emit origin.rowChanged(originPosition, field);
+    if (tables.size() == 1) // the common case while a table is being filled
+        return;
     for (const QPointer<Table>& table : guarded(tables)) {
         // Finding the row's place in another view costs a scan the first time, so only
         // for views that someone is listening to.
