@@ -20,9 +20,10 @@ Result<QList<FoundBarcode>> readAny(const QString& path) {
         if (!magic.startsWith("%PDF") && !magic.startsWith("BM")) {
             QImage image;
             if (!image.load(&file, nullptr)) {
-                return std::unexpected(makeError(
-                    errors::kBarcodeUnreadable,
-                    u"El fichero «%1» no es un PDF ni una imagen que se pueda leer."_s.arg(QDir::toNativeSeparators(path))));
+                return std::unexpected(
+                    makeError(errors::kBarcodeUnreadable,
+                              u"El fichero «%1» no es un PDF ni una imagen que se pueda leer."_s.arg(
+                                  QDir::toNativeSeparators(path))));
             }
             const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
             QList<FoundBarcode> found;

@@ -86,7 +86,8 @@ const unsigned char* BarcodeImage::row(int y) const {
 void BarcodeImage::fillRect(int x, int y, int width, int height, unsigned char value) {
     char* data = m_pixels.data();
     for (int line = y; line < y + height; ++line)
-        std::memset(data + static_cast<qsizetype>(line) * m_width + x, value, static_cast<std::size_t>(width));
+        std::memset(data + static_cast<qsizetype>(line) * m_width + x, value,
+                    static_cast<std::size_t>(width));
 }
 
 QByteArray BarcodeImage::toBmp() const {
@@ -203,7 +204,8 @@ Result<BarcodeImage> BarcodeImage::fromBmp(const QByteArray& data) {
         if (paletteOffset + static_cast<qsizetype>(paletteSize) * 4 > data.size())
             return std::unexpected(unreadable(u"paleta incompleta"_s));
         for (quint32 i = 0; i < paletteSize; ++i) {
-            const auto* entry = reinterpret_cast<const unsigned char*>(data.constData() + paletteOffset + i * 4);
+            const auto* entry =
+                reinterpret_cast<const unsigned char*>(data.constData() + paletteOffset + i * 4);
             palette[i] = grey(entry[0], entry[1], entry[2]);
         }
     }
@@ -216,15 +218,26 @@ Result<BarcodeImage> BarcodeImage::fromBmp(const QByteArray& data) {
     char* target = image.m_pixels.data();
     for (qint64 y = 0; y < height; ++y) {
         const qint64 fileRow = topDown ? y : height - 1 - y;
-        const auto* source = reinterpret_cast<const unsigned char*>(data.constData() + pixelOffset + fileRow * rowBytes);
+        const auto* source =
+            reinterpret_cast<const unsigned char*>(data.constData() + pixelOffset + fileRow * rowBytes);
         auto* out = reinterpret_cast<unsigned char*>(target + y * width);
         for (qint64 x = 0; x < width; ++x) {
             switch (bits) {
-            case 1: out[x] = palette[(source[x / 8] >> (7 - x % 8)) & 1]; break;
-            case 4: out[x] = palette[(source[x / 2] >> (x % 2 ? 0 : 4)) & 0xF]; break;
-            case 8: out[x] = palette[source[x]]; break;
-            case 24: out[x] = grey(source[x * 3], source[x * 3 + 1], source[x * 3 + 2]); break;
-            default: out[x] = grey(source[x * 4], source[x * 4 + 1], source[x * 4 + 2]); break;
+            case 1:
+                out[x] = palette[(source[x / 8] >> (7 - x % 8)) & 1];
+                break;
+            case 4:
+                out[x] = palette[(source[x / 2] >> (x % 2 ? 0 : 4)) & 0xF];
+                break;
+            case 8:
+                out[x] = palette[source[x]];
+                break;
+            case 24:
+                out[x] = grey(source[x * 3], source[x * 3 + 1], source[x * 3 + 2]);
+                break;
+            default:
+                out[x] = grey(source[x * 4], source[x * 4 + 1], source[x * 4 + 2]);
+                break;
             }
         }
     }

@@ -18,9 +18,9 @@ bool taken(const QString& path) {
 Result<void> writePicture(const QString& path, const QByteArray& contents) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
-        return std::unexpected(makeError(errors::kWriteFailed,
-                                         u"No se pudo escribir la imagen del código de barras «%1»: %2."_s
-                                             .arg(QDir::toNativeSeparators(path), file.errorString())));
+        return std::unexpected(makeError(
+            errors::kWriteFailed, u"No se pudo escribir la imagen del código de barras «%1»: %2."_s.arg(
+                                      QDir::toNativeSeparators(path), file.errorString())));
     }
     return {};
 }
@@ -33,9 +33,9 @@ void BarcodePictureFile::remove() const {
 }
 
 QString barcodePicturePath(const QString& applicationsFolder, const QDateTime& now) {
-    const QString base = QDir(applicationsFolder)
-                             .filePath(now.toString(u"yyyyMMdd"_s) + now.toString(u"HHmmss"_s) +
-                                       now.toString(u"mm"_s));
+    const QString base =
+        QDir(applicationsFolder)
+            .filePath(now.toString(u"yyyyMMdd"_s) + now.toString(u"HHmmss"_s) + now.toString(u"mm"_s));
     QString path = base;
     for (int suffix = 2; taken(path); ++suffix)
         path = base + u'_' + QString::number(suffix);

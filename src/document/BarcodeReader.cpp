@@ -21,15 +21,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace velantor {
 namespace {
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 Result<QByteArray> readWhole(const QString& path) {
     QFile file(path);
     if (!file.exists())
-        return std::unexpected(makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
+        return std::unexpected(
+            makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::unexpected(makeError(errors::kFileAccess, u"No se puede abrir el fichero «%1»: %2."_s
-                                                                  .arg(shown(path), file.errorString())));
+        return std::unexpected(makeError(errors::kFileAccess, u"No se puede abrir el fichero «%1»: %2."_s.arg(
+                                                                  shown(path), file.errorString())));
     }
     return file.readAll();
 }
@@ -47,7 +50,9 @@ void quietPoppler(const std::string&, void*) {}
 
 } // namespace
 
-QString FoundBarcode::text() const { return barcode::barcodeTextFromBytes(bytes); }
+QString FoundBarcode::text() const {
+    return barcode::barcodeTextFromBytes(bytes);
+}
 
 QList<QByteArray> BarcodeReader::read(const unsigned char* grey, int width, int height, int stride) {
     ZXing::DecodeHints hints;
@@ -60,28 +65,50 @@ QList<QByteArray> BarcodeReader::read(const unsigned char* grey, int width, int 
     struct Placed {
         int top;
         int left;
+        int bottom;
+        int right;
         QByteArray bytes;
+        bool overlaps(const Placed& other) const {
+            return left <= other.right && other.left <= right && top <= other.bottom && other.top <= bottom;
+        }
+        qint64 area() const { return qint64(right - left) * (bottom - top); }
     };
     std::vector<Placed> placed;
     for (const ZXing::Result& result : results) {
         if (!result.isValid())
             continue;
-        int top = height;
-        int left = width;
+        Placed item{height, width, 0, 0, {}};
         for (const ZXing::PointI& corner : result.position()) {
-            top = std::min(top, corner.y);
-            left = std::min(left, corner.x);
+            item.top = std::min(item.top, corner.y);
+            item.left = std::min(item.left, corner.x);
+            item.bottom = std::max(item.bottom, corner.y);
+            item.right = std::max(item.right, corner.x);
         }
         const ZXing::ByteArray& bytes = result.bytes();
-        placed.push_back({top, left, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<qsizetype>(bytes.size()))});
+        item.bytes =
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        placed.push_back(std::move(item));
     }
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    // Symbols stacked with the same width can also be taken for one tall symbol that reads
+    // as the upper one; such a find covers a tighter find of the same payload and is dropped.
+    std::vector<const Placed*> kept;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const Placed& item = placed[i];
+        bool covers = false;
+        for (std::size_t j = 0; j < placed.size() && !covers; ++j) {
+            const Placed& other = placed[j];
+            covers = j != i && other.bytes == item.bytes && other.overlaps(item) &&
+                     (other.area() < item.area() || (other.area() == item.area() && j < i));
+        }
+        if (!covers)
+            kept.push_back(&item);
+    }
+    std::stable_sort(kept.begin(), kept.end(), [](const Placed* a, const Placed* b) {
+        return a->top != b->top ? a->top < b->top : a->left < b->left;
     });
     QList<QByteArray> payloads;
-    for (Placed& item : placed)
-        payloads.append(std::move(item.bytes));
+    for (const Placed* item : kept)
+        payloads.append(item->bytes);
     return payloads;
 }
 
@@ -105,13 +132,15 @@ Result<QList<FoundBarcode>> BarcodeReader::readBmpFile(const QString& path) {
 
 Result<QList<FoundBarcode>> BarcodeReader::readPdfFile(const QString& path, int dotsPerInch) {
     if (!QFile::exists(path))
-        return std::unexpected(makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
+        return std::unexpected(
+            makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
     poppler::set_debug_error_function(quietPoppler, nullptr);
     const std::unique_ptr<poppler::document> document(
         poppler::document::load_from_file(QFile::encodeName(path).toStdString()));
     if (!document) {
-        return std::unexpected(makeError(errors::kBarcodeUnreadable,
-                                         u"El fichero «%1» no es un PDF que se pueda leer."_s.arg(shown(path))));
+        return std::unexpected(
+            makeError(errors::kBarcodeUnreadable,
+                      u"El fichero «%1» no es un PDF que se pueda leer."_s.arg(shown(path))));
     }
     if (document->is_locked()) {
         return std::unexpected(makeError(errors::kBarcodeUnreadable,
@@ -122,12 +151,12 @@ Result<QList<FoundBarcode>> BarcodeReader::readPdfFile(const QString& path, int 
     QList<FoundBarcode> found;
     for (int index = 0; index < document->pages(); ++index) {
         const std::unique_ptr<poppler::page> page(document->create_page(index));
-        const poppler::image image = page ? renderer.render_page(page.get(), dotsPerInch, dotsPerInch)
-                                          : poppler::image();
+        const poppler::image image =
+            page ? renderer.render_page(page.get(), dotsPerInch, dotsPerInch) : poppler::image();
         if (!image.is_valid()) {
-            return std::unexpected(makeError(errors::kBarcodeUnreadable,
-                                             u"No se pudo representar la página %1 del PDF «%2»."_s.arg(index + 1)
-                                                 .arg(shown(path))));
+            return std::unexpected(makeError(
+                errors::kBarcodeUnreadable,
+                u"No se pudo representar la página %1 del PDF «%2»."_s.arg(index + 1).arg(shown(path))));
         }
         found += onPage(read(reinterpret_cast<const unsigned char*>(image.const_data()), image.width(),
                              image.height(), image.bytes_per_row()),
@@ -139,10 +168,11 @@ Result<QList<FoundBarcode>> BarcodeReader::readPdfFile(const QString& path, int 
 Result<QList<FoundBarcode>> BarcodeReader::readFile(const QString& path) {
     QFile file(path);
     if (!file.exists())
-        return std::unexpected(makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
+        return std::unexpected(
+            makeError(errors::kFileNotFound, u"No existe el fichero «%1»."_s.arg(shown(path))));
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::unexpected(makeError(errors::kFileAccess, u"No se puede abrir el fichero «%1»: %2."_s
-                                                                  .arg(shown(path), file.errorString())));
+        return std::unexpected(makeError(errors::kFileAccess, u"No se puede abrir el fichero «%1»: %2."_s.arg(
+                                                                  shown(path), file.errorString())));
     }
     const QByteArray magic = file.peek(5);
     if (magic.startsWith("%PDF"))
@@ -161,20 +191,20 @@ Result<void> BarcodeReader::verifyPicture(const QString& bmpPath, const QByteArr
     if (found->size() == 1 && matches(found->front()))
         return {};
     if (found->isEmpty()) {
-        return std::unexpected(makeError(errors::kBarcodeMismatch,
-                                         u"El código de barras generado en «%1» no se puede leer. "
-                                         u"La solicitud no se imprimirá."_s.arg(shown(bmpPath))));
+        return std::unexpected(
+            makeError(errors::kBarcodeMismatch, u"El código de barras generado en «%1» no se puede leer. "
+                                                u"La solicitud no se imprimirá."_s.arg(shown(bmpPath))));
     }
     const QByteArray& read = found->front().bytes;
     qsizetype at = 0;
     while (at < read.size() && at < payload.size() && read[at] == payload[at])
         ++at;
-    return std::unexpected(makeError(errors::kBarcodeMismatch,
-                                     u"El código de barras generado en «%1» no contiene los datos de la página "
-                                     u"(se leen %2 códigos; el primero difiere desde el carácter %3). "
-                                     u"La solicitud no se imprimirá."_s.arg(shown(bmpPath))
-                                         .arg(found->size())
-                                         .arg(at + 1)));
+    return std::unexpected(makeError(
+        errors::kBarcodeMismatch, u"El código de barras generado en «%1» no contiene los datos de la página "
+                                  u"(se leen %2 códigos; el primero difiere desde el carácter %3). "
+                                  u"La solicitud no se imprimirá."_s.arg(shown(bmpPath))
+                                      .arg(found->size())
+                                      .arg(at + 1)));
 }
 
 } // namespace velantor

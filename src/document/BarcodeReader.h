@@ -11,8 +11,8 @@ namespace velantor {
 
 // One PDF417 barcode found on a page or picture.
 struct FoundBarcode {
-    int page = 0;     // 1-based page of a PDF; 0 for a picture
-    QByteArray bytes; // the raw payload bytes
+    int page = 0;         // 1-based page of a PDF; 0 for a picture
+    QByteArray bytes;     // the raw payload bytes
     QString text() const; // the bytes read as Windows-1252
 };
 

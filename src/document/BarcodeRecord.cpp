@@ -10,7 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace velantor::barcode {
 namespace {
 
-QString flag(bool selected, QChar yes, QChar no) { return QString(selected ? yes : no); }
+QString flag(bool selected, QChar yes, QChar no) {
+    return QString(selected ? yes : no);
+}
 
 // A "|" inside a typed value would split it into two fields for whoever reads the record.
 QString field(const QString& text) {
@@ -54,43 +56,43 @@ Result<QString> buildApplicationRecord(const BarcodeRecordInput& in) {
 
     const QString situation = in.situacionEsOtras == u"1"_s ? in.txtSitAdm : in.situacionNombre;
     const QStringList fields{
-        flag(in.optForzoso, u'S', u'N'),                  // 1
-        field(in.txtApellido1),                           // 2
-        field(in.txtApellido2),                           // 3
-        field(in.txtNombre),                              // 4
-        field(in.txtDNI),                                 // 5
-        *birth,                                           // 6
-        field(in.txtTelefono),                            // 7
-        flag(in.optPetConyugeSi, u'S', u'N'),             // 8
-        field(in.txtDNIConyuge),                          // 9
-        field(in.txtConyuApellido1),                      // 10
-        field(in.txtCOnyuApellido2),                      // 11
-        field(in.txtConyuNombre),                         // 12
-        flag(in.optDiscSi, u'S', u'N'),                   // 13
-        field(in.txtTipoDisc),                            // 14
-        field(in.txtAdaptaciones),                        // 15
-        field(in.txtDomicilio),                           // 16
-        field(in.txtLocalidad),                           // 17
-        field(in.cboProvincia),                           // 18
-        field(in.txtCP),                                  // 19
-        field(in.cboGrupo + in.cboCuerpo),                // 20
-        field(in.cboGrupo),                               // 21
-        field(in.txtNRP),                                 // 22
-        *entry,                                           // 23
-        flag(in.optActivo, u'A', u'O'),                   // 24
-        field(situation),                                 // 25
-        *situationDate,                                   // 26
+        flag(in.optForzoso, u'S', u'N'),                           // 1
+        field(in.txtApellido1),                                    // 2
+        field(in.txtApellido2),                                    // 3
+        field(in.txtNombre),                                       // 4
+        field(in.txtDNI),                                          // 5
+        *birth,                                                    // 6
+        field(in.txtTelefono),                                     // 7
+        flag(in.optPetConyugeSi, u'S', u'N'),                      // 8
+        field(in.txtDNIConyuge),                                   // 9
+        field(in.txtConyuApellido1),                               // 10
+        field(in.txtCOnyuApellido2),                               // 11
+        field(in.txtConyuNombre),                                  // 12
+        flag(in.optDiscSi, u'S', u'N'),                            // 13
+        field(in.txtTipoDisc),                                     // 14
+        field(in.txtAdaptaciones),                                 // 15
+        field(in.txtDomicilio),                                    // 16
+        field(in.txtLocalidad),                                    // 17
+        field(in.cboProvincia),                                    // 18
+        field(in.txtCP),                                           // 19
+        field(in.cboGrupo + in.cboCuerpo),                         // 20
+        field(in.cboGrupo),                                        // 21
+        field(in.txtNRP),                                          // 22
+        *entry,                                                    // 23
+        flag(in.optActivo, u'A', u'O'),                            // 24
+        field(situation),                                          // 25
+        *situationDate,                                            // 26
         in.OptNo ? QString() : flag(in.optSSOndex, u'S', u'O'),    // 27
-        field(in.txtSS),                                  // 28
+        field(in.txtSS),                                           // 28
         in.OptNo ? QString() : flag(in.optDefinitivo, u'D', u'P'), // 29
-        field(in.txtPuesto),                              // 30
-        field(in.txtLocalidadPuesto),                     // 31
-        field(in.txtProvinciaPuesto),                     // 32
-        flag(in.optReingesoSi, u'S', u'N'),               // 33
-        *possession,                                      // 34
-        field(in.txtInstiAct),                            // 35
-        field(in.txtZBSAct),                              // 36
-        field(in.txtProvAct),                             // 37
+        field(in.txtPuesto),                                       // 30
+        field(in.txtLocalidadPuesto),                              // 31
+        field(in.txtProvinciaPuesto),                              // 32
+        flag(in.optReingesoSi, u'S', u'N'),                        // 33
+        *possession,                                               // 34
+        field(in.txtInstiAct),                                     // 35
+        field(in.txtZBSAct),                                       // 36
+        field(in.txtProvAct),                                      // 37
     };
     Q_ASSERT(fields.size() == kApplicationRecordFields);
 

@@ -14,23 +14,25 @@ struct Fold {
 
 // Applied in this order, each a replace-all. "&" goes first, so every "&" left in a folded
 // text starts one of the two-character letter codes made by the later steps.
+// clang-format off
 constexpr std::array kFolds{
-    Fold{u"&", u" "},
-    Fold{u"ä", u"&a"}, Fold{u"ë", u"&e"}, Fold{u"ï", u"&i"}, Fold{u"ö", u"&o"}, Fold{u"ü", u"&u"},
-    Fold{u"Ä", u"&A"}, Fold{u"Ë", u"&E"}, Fold{u"Ï", u"&I"}, Fold{u"Ö", u"&O"}, Fold{u"Ü", u"&U"},
-    Fold{u"â", u"&a"}, Fold{u"ê", u"&e"}, Fold{u"î", u"&i"}, Fold{u"ô", u"&o"}, Fold{u"û", u"&u"},
-    Fold{u"Â", u"&A"}, Fold{u"Ê", u"&E"}, Fold{u"Î", u"&I"}, Fold{u"Ô", u"&O"}, Fold{u"Û", u"&U"},
-    Fold{u"á", u"&a"}, Fold{u"é", u"&e"}, Fold{u"í", u"&i"}, Fold{u"ó", u"&o"}, Fold{u"ú", u"&u"},
-    Fold{u"Á", u"&A"}, Fold{u"É", u"&E"}, Fold{u"Í", u"&I"}, Fold{u"Ó", u"&O"}, Fold{u"Ú", u"&U"},
-    Fold{u"à", u"&a"}, Fold{u"è", u"&e"}, Fold{u"ì", u"&i"}, Fold{u"ò", u"&o"}, Fold{u"ù", u"&u"},
-    Fold{u"À", u"&A"}, Fold{u"È", u"&E"}, Fold{u"Ì", u"&I"}, Fold{u"Ò", u"&O"}, Fold{u"Ù", u"&U"},
-    Fold{u"ñ", u"&n"}, Fold{u"Ñ", u"&N"},
-    Fold{u"º", u"."}, Fold{u"ª", u"."},
-    Fold{u"\"", u"'"},
-    Fold{u"·", u"."},
-    Fold{u"¿", u" "}, Fold{u"?", u" "}, Fold{u"!", u" "}, Fold{u"¡", u" "},
-    Fold{u"ç", u"c"}, Fold{u"Ç", u"C"},
+    Fold{u"&", u" "},                                                                               // 1
+    Fold{u"ä", u"&a"}, Fold{u"ë", u"&e"}, Fold{u"ï", u"&i"}, Fold{u"ö", u"&o"}, Fold{u"ü", u"&u"}, // 2
+    Fold{u"Ä", u"&A"}, Fold{u"Ë", u"&E"}, Fold{u"Ï", u"&I"}, Fold{u"Ö", u"&O"}, Fold{u"Ü", u"&U"}, // 3
+    Fold{u"â", u"&a"}, Fold{u"ê", u"&e"}, Fold{u"î", u"&i"}, Fold{u"ô", u"&o"}, Fold{u"û", u"&u"}, // 4
+    Fold{u"Â", u"&A"}, Fold{u"Ê", u"&E"}, Fold{u"Î", u"&I"}, Fold{u"Ô", u"&O"}, Fold{u"Û", u"&U"}, // 5
+    Fold{u"á", u"&a"}, Fold{u"é", u"&e"}, Fold{u"í", u"&i"}, Fold{u"ó", u"&o"}, Fold{u"ú", u"&u"}, // 6
+    Fold{u"Á", u"&A"}, Fold{u"É", u"&E"}, Fold{u"Í", u"&I"}, Fold{u"Ó", u"&O"}, Fold{u"Ú", u"&U"}, // 7
+    Fold{u"à", u"&a"}, Fold{u"è", u"&e"}, Fold{u"ì", u"&i"}, Fold{u"ò", u"&o"}, Fold{u"ù", u"&u"}, // 8
+    Fold{u"À", u"&A"}, Fold{u"È", u"&E"}, Fold{u"Ì", u"&I"}, Fold{u"Ò", u"&O"}, Fold{u"Ù", u"&U"}, // 9
+    Fold{u"ñ", u"&n"}, Fold{u"Ñ", u"&N"},                                                         // 10
+    Fold{u"º", u"."}, Fold{u"ª", u"."},                                                           // 11
+    Fold{u"\"", u"'"},                                                                            // 12
+    Fold{u"·", u"."},                                                                             // 13
+    Fold{u"¿", u" "}, Fold{u"?", u" "}, Fold{u"!", u" "}, Fold{u"¡", u" "},                        // 14
+    Fold{u"ç", u"c"}, Fold{u"Ç", u"C"},                                                           // 15
 };
+// clang-format on
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes the code page leaves
 // undefined stand for the C1 control of the same number, as Windows maps them.
@@ -79,7 +81,8 @@ QString barcodeTextFromBytes(const QByteArray& bytes) {
     text.reserve(bytes.size());
     for (char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        text.append(value >= 0x80 && value < 0xA0 ? QChar(kHighControls[value - 0x80]) : QChar(char16_t(value)));
+        text.append(value >= 0x80 && value < 0xA0 ? QChar(kHighControls[value - 0x80])
+                                                  : QChar(char16_t(value)));
     }
     return text;
 }

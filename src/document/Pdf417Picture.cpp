@@ -14,8 +14,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace velantor {
 namespace {
 
-constexpr int kQuietModules = 2;       // ISO/IEC 15438 minimum on every side
-constexpr int kMinRowModules = 3;      // recommended minimum row height
+constexpr int kQuietModules = 2;  // ISO/IEC 15438 minimum on every side
+constexpr int kMinRowModules = 3; // recommended minimum row height
 constexpr int kMaxColumns = 30;
 constexpr int kMaxErrorCorrection = 8;
 constexpr int kTargetDotsPerInch = 300;
@@ -40,12 +40,15 @@ Encoded encode(const QByteArray& payload, int level, int columns, int rows) {
     symbol->option_1 = level;
     symbol->option_2 = columns;
     symbol->option_3 = rows;
-    const int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(payload.constData()),
-                                       static_cast<int>(payload.size()));
+    const int status =
+        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(payload.constData()),
+                        static_cast<int>(payload.size()));
     return Encoded{std::move(symbol), status};
 }
 
-int symbolColumns(const zint_symbol& symbol) { return (symbol.width - 69) / 17; }
+int symbolColumns(const zint_symbol& symbol) {
+    return (symbol.width - 69) / 17;
+}
 
 // True when the data codewords (with the length descriptor) number at most `limit`: a
 // symbol of exactly limit + 2 codewords at level 0 must take them without added rows.
@@ -75,7 +78,8 @@ std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBo
     const int leastCodewords = widest.symbol->rows > 3 ? kMaxColumns * (widest.symbol->rows - 1) + 1 : 1;
     for (int columns = 1; columns <= kMaxColumns; ++columns) {
         const int leastRows = std::max(3, (leastCodewords + columns - 1) / columns);
-        const double heightModules = (17.0 * columns + 69 + 2 * kQuietModules) * box.heightTwips / box.widthTwips;
+        const double heightModules =
+            (17.0 * columns + 69 + 2 * kQuietModules) * box.heightTwips / box.widthTwips;
         if (leastRows > 90 || kMinRowModules * leastRows + 2 * kQuietModules > heightModules + 1)
             continue;
         Encoded encoded = encode(payload, level, columns, 0);
@@ -150,9 +154,9 @@ Result<int> Pdf417Picture::recommendedErrorCorrection(const QByteArray& payload)
 
 Result<Pdf417Picture> Pdf417Picture::make(const QByteArray& payload, BarcodeBox box) {
     if (box.widthTwips <= 0 || box.heightTwips <= 0) {
-        return std::unexpected(makeError(errors::kBarcodeEncoder,
-                                         u"Tamaño de código de barras no válido: %1 × %2."_s.arg(box.widthTwips)
-                                             .arg(box.heightTwips)));
+        return std::unexpected(makeError(
+            errors::kBarcodeEncoder,
+            u"Tamaño de código de barras no válido: %1 × %2."_s.arg(box.widthTwips).arg(box.heightTwips)));
     }
     const auto recommended = recommendedErrorCorrection(payload);
     if (!recommended)
