@@ -1,5 +1,6 @@
 #include "document/BarcodeImage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -110,24 +111,20 @@ QByteArray BarcodeImage::toBmp() const {
     putLe32(out, static_cast<quint32>(m_dotsPerMeter));
     putLe32(out, 0); // colours used
     putLe32(out, 0); // important colours
-    QByteArray line(rowBytes, '\0');
-    for (int y = m_height - 1; y >= 0; --y) {
+    const qsizetype start = out.size();
+    out.resize(start + imageSize, '\0');
+    auto* target = reinterpret_cast<unsigned char*>(out.data() + start);
+    for (int y = m_height - 1; y >= 0; --y, target += rowBytes) {
         const unsigned char* source = row(y);
         for (int x = 0; x < m_width; ++x)
-            std::memset(line.data() + x * 3, source[x], 3);
-        out += line;
+            target[3 * x] = target[3 * x + 1] = target[3 * x + 2] = source[x];
     }
     return out;
 }
 
 QByteArray BarcodeImage::toPng() const {
-    bool blackAndWhite = true;
-    for (char value : m_pixels) {
-        if (value != 0 && value != static_cast<char>(255)) {
-            blackAndWhite = false;
-            break;
-        }
-    }
+    const bool blackAndWhite = std::ranges::all_of(
+        m_pixels, [](char value) { return value == 0 || value == static_cast<char>(255); });
     const int depth = blackAndWhite ? 1 : 8;
     const int rowBytes = blackAndWhite ? (m_width + 7) / 8 : m_width;
 
@@ -137,10 +134,11 @@ QByteArray BarcodeImage::toPng() const {
     for (int y = 0; y < m_height; ++y) {
         const unsigned char* source = row(y);
         if (blackAndWhite) {
-            line.fill('\0');
-            for (int x = 0; x < m_width; ++x) {
-                if (source[x] != 0)
-                    line[x / 8] = static_cast<char>(line[x / 8] | (0x80 >> (x % 8)));
+            for (int x = 0; x < m_width; x += 8) {
+                unsigned bits = 0;
+                for (int bit = 0; bit < 8 && x + bit < m_width; ++bit)
+                    bits |= (source[x + bit] ? 0x80u : 0u) >> bit;
+                line[x / 8] = static_cast<char>(bits);
             }
         } else {
             std::memcpy(line.data(), source, static_cast<std::size_t>(m_width));
@@ -167,7 +165,7 @@ QByteArray BarcodeImage::toPng() const {
         putPngChunk(out, "pHYs", physical);
     }
     // qCompress gives a zlib stream behind a 4-byte length of its own.
-    putPngChunk(out, "IDAT", qCompress(raw, 9).mid(4));
+    putPngChunk(out, "IDAT", qCompress(raw).mid(4));
     putPngChunk(out, "IEND", {});
     return out;
 }

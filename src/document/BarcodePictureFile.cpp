@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "document/BarcodeText.h"
 
@@ -15,12 +14,19 @@ bool taken(const QString& path) {
     return QFile::exists(path + u".bmp"_s) || QFile::exists(path + u".png"_s);
 }
 
+// A temporary picture under a name nobody else uses: written straight, without the flush
+// to disk a user's file gets, and removed again when it could not be written in full.
 Result<void> writePicture(const QString& path, const QByteArray& contents) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
+    QFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.flush();
+    const QString why = file.errorString();
+    file.close();
+    if (!written) {
+        QFile::remove(path);
         return std::unexpected(makeError(
             errors::kWriteFailed, u"No se pudo escribir la imagen del código de barras «%1»: %2."_s.arg(
-                                      QDir::toNativeSeparators(path), file.errorString())));
+                                      QDir::toNativeSeparators(path), why)));
     }
     return {};
 }
