@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/CodePage.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace velantor::barcode {
@@ -34,24 +36,6 @@ constexpr std::array kFolds{
 };
 // clang-format on
 
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes the code page leaves
-// undefined stand for the C1 control of the same number, as Windows maps them.
-constexpr std::array<char16_t, 32> kHighControls{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-int windows1252Byte(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<int>(c);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == c)
-            return static_cast<int>(0x80 + i);
-    }
-    return -1;
-}
-
 } // namespace
 
 BarcodeStamp BarcodeStamp::at(const QDateTime& moment) {
@@ -66,25 +50,23 @@ QString foldBarcodeText(QStringView text) {
 }
 
 QByteArray barcodeBytes(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    // Walk by code point, so a character outside the basic plane becomes one blank, not two.
-    for (char32_t c : text.toUcs4()) {
-        const int byte = windows1252Byte(c);
-        bytes.append(byte < 0 ? ' ' : static_cast<char>(byte));
+    // One blank for each character without a byte: a character outside the basic plane is
+    // two UTF-16 units, so it is first made a single unmappable one.
+    QString units;
+    units.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            units.append(QChar::ReplacementCharacter);
+            ++i;
+        } else {
+            units.append(text[i]);
+        }
     }
-    return bytes;
+    return codepage::toWindows1252(units, ' ');
 }
 
 QString barcodeTextFromBytes(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        text.append(value >= 0x80 && value < 0xA0 ? QChar(kHighControls[value - 0x80])
-                                                  : QChar(char16_t(value)));
-    }
-    return text;
+    return codepage::fromWindows1252(bytes);
 }
 
 QString barcodePositionEntry(qint64 orden, const QString& codConvocatoria) {
