@@ -135,17 +135,6 @@ TEST_F(Courses, HoursOrYearThatAreNoNumberAreNotStored) {
     EXPECT_EQ(table->rowCount(), 0);
 }
 
-TEST_F(Courses, TextLongerThanItsColumnIsRefused) {
-    editor.add();
-    type(QString(101, u'x'), QStringLiteral("10"), QStringLiteral("2010"), QStringLiteral("SES"));
-    EXPECT_FALSE(editor.accept(kToday));
-    EXPECT_EQ(messages.last().text, u"El campo Curso admite como máximo 100 caracteres");
-    EXPECT_EQ(table->rowCount(), 0);
-    view.setText(u"txtCurso", QString(100, u'x'));
-    EXPECT_TRUE(editor.accept(kToday));
-    EXPECT_EQ(table->textAt(0, 0).size(), 100);
-}
-
 TEST_F(Courses, ModifyLoadsAndUpdatesTheSelectedRow) {
     addCourse(QStringLiteral("A"));
     addCourse(QStringLiteral("B"));

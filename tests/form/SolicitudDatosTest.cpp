@@ -115,12 +115,3 @@ TEST(SolicitudDatos, WritingRunsRulesOfOptionsAlreadySelected) {
     EXPECT_EQ(view.text(u"cboSituaciones"), u"01");
     EXPECT_FALSE(view.isVisible(u"txtSitAdm"));
 }
-
-TEST(SolicitudDatos, StartsWithEmptyWorkingTables) {
-    const SolicitudDatos datos;
-    EXPECT_EQ(datos.vacantes->name(), u"Vacantes");
-    EXPECT_EQ(datos.resultas->name(), u"Resultas");
-    EXPECT_EQ(datos.cursos->totalRowCount(), 0);
-    EXPECT_GE(datos.documentos->fieldIndex(u"IdDocumento"), 0);
-    EXPECT_NE(datos.vacantes.get(), datos.resultas.get());
-}
