@@ -34,7 +34,9 @@ QStringList DocxBookmarks::names() const {
     return result;
 }
 
-bool DocxBookmarks::contains(const QString& name) const { return find(name).has_value(); }
+bool DocxBookmarks::contains(const QString& name) const {
+    return find(name).has_value();
+}
 
 Result<DocxBookmarks::Range> DocxBookmarks::find(const QString& name) const {
     for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:bookmarkStart")) {
@@ -66,16 +68,17 @@ Result<void> DocxBookmarks::type(const QString& name, const QString& text) {
     if (std::strcmp(container.name(), "w:p") != 0) {
         // A bookmark between paragraphs: the text goes at the start of the next one.
         container = {};
-        for (pugi::xml_node n = nextInDocumentOrder(range->start, m_body); n; n = nextInDocumentOrder(n, m_body)) {
+        for (pugi::xml_node n = nextInDocumentOrder(range->start, m_body); n;
+             n = nextInDocumentOrder(n, m_body)) {
             if (std::strcmp(n.name(), "w:p") == 0) {
                 container = n;
                 break;
             }
         }
         if (!container) {
-            return std::unexpected(makeError(
-                errors::kInvalidProcedureCall,
-                QStringLiteral("El marcador «%1» no está delante de ningún párrafo.").arg(name)));
+            return std::unexpected(
+                makeError(errors::kInvalidProcedureCall,
+                          QStringLiteral("El marcador «%1» no está delante de ningún párrafo.").arg(name)));
         }
         after = container.child("w:pPr");
     } else if (range->end && range->end.parent() == container) {
@@ -86,10 +89,9 @@ Result<void> DocxBookmarks::type(const QString& name, const QString& text) {
             n = next;
         }
     }
-    const pugi::xml_node run =
-        insertTextRun(container, after, text, nearbyRunProperties(range->start.parent() == container
-                                                                      ? range->start
-                                                                      : container.child("w:pPr")));
+    const pugi::xml_node run = insertTextRun(
+        container, after, text,
+        nearbyRunProperties(range->start.parent() == container ? range->start : container.child("w:pPr")));
     if (!range->end) {
         pugi::xml_node end = container.insert_child_after("w:bookmarkEnd", run);
         end.append_attribute("w:id") = range->start.attribute("w:id").value();

@@ -43,7 +43,8 @@ bool isEmptyPlaceholder(const QString& text) {
 
 QStringList DocxFormFields::names() const {
     QStringList result;
-    for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:fldChar[@w:fldCharType='begin']/w:ffData/w:name")) {
+    for (const pugi::xpath_node& hit :
+         m_body.select_nodes(".//w:fldChar[@w:fldCharType='begin']/w:ffData/w:name")) {
         result << val(hit.node());
     }
     return result;
@@ -81,7 +82,8 @@ Result<int> DocxFormFields::nameUnnamedLike(const std::vector<Entry>& reference)
             QStringLiteral("Los campos del documento no corresponden a los de la plantilla: %1.").arg(why)));
     };
     if (fields.size() != reference.size()) {
-        return mismatch(QStringLiteral("tiene %1 campos y la plantilla %2").arg(fields.size()).arg(reference.size()));
+        return mismatch(
+            QStringLiteral("tiene %1 campos y la plantilla %2").arg(fields.size()).arg(reference.size()));
     }
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const QString name = val(fields[i].child("w:name"));
@@ -125,7 +127,8 @@ Result<DocxFormFields::Field> DocxFormFields::findOfKind(const QString& name, co
     return field;
 }
 
-void DocxFormFields::boundaries(const Field& field, pugi::xml_node& separateRun, pugi::xml_node& endRun) const {
+void DocxFormFields::boundaries(const Field& field, pugi::xml_node& separateRun,
+                                pugi::xml_node& endRun) const {
     separateRun = {};
     endRun = {};
     int depth = 1;
@@ -182,8 +185,8 @@ Result<void> DocxFormFields::setText(const QString& name, const QString& text) {
     pugi::xml_node endRun;
     boundaries(*field, separateRun, endRun);
     if (!endRun) {
-        return std::unexpected(makeError(errors::kMalformedXml,
-                                         QStringLiteral("El campo «%1» del documento está incompleto.").arg(name)));
+        return std::unexpected(makeError(
+            errors::kMalformedXml, QStringLiteral("El campo «%1» del documento está incompleto.").arg(name)));
     }
     if (!separateRun) {
         separateRun = endRun.parent().insert_child_before("w:r", endRun);
@@ -215,7 +218,8 @@ Result<void> DocxFormFields::setText(const QString& name, const QString& text) {
     } else {
         return std::unexpected(makeError(
             errors::kInvalidProcedureCall,
-            QStringLiteral("El resultado del campo «%1» cruza los límites de una tabla y no se puede escribir.")
+            QStringLiteral(
+                "El resultado del campo «%1» cruza los límites de una tabla y no se puede escribir.")
                 .arg(name)));
     }
     if (!text.isEmpty()) {
@@ -242,7 +246,8 @@ Result<void> DocxFormFields::setChecked(const QString& name, bool checked) {
         return std::unexpected(field.error());
     }
     pugi::xml_node box = field->data.child("w:checkBox");
-    setVal(ensureChild(box, "w:checked", kCheckBoxOrder), checked ? QStringLiteral("1") : QStringLiteral("0"));
+    setVal(ensureChild(box, "w:checked", kCheckBoxOrder),
+           checked ? QStringLiteral("1") : QStringLiteral("0"));
     return {};
 }
 

@@ -12,8 +12,9 @@ namespace velantor {
 namespace {
 
 Error conversionFailed(const QString& path, const QString& reason) {
-    return makeError(errors::kExternalProgram,
-                     QStringLiteral("No se pudo convertir el documento «%1» al formato actual: %2.").arg(path, reason));
+    return makeError(
+        errors::kExternalProgram,
+        QStringLiteral("No se pudo convertir el documento «%1» al formato actual: %2.").arg(path, reason));
 }
 
 QString officeProgram() {
@@ -43,7 +44,8 @@ Result<QByteArray> DocxLegacyConverter::convert(const QString& path) {
     }
     QTemporaryDir work;
     if (!work.isValid()) {
-        return std::unexpected(conversionFailed(path, QStringLiteral("no se pudo crear una carpeta temporal")));
+        return std::unexpected(
+            conversionFailed(path, QStringLiteral("no se pudo crear una carpeta temporal")));
     }
     const QDir dir(work.path());
     const QString copy = dir.filePath(QStringLiteral("solicitud.doc"));
@@ -51,17 +53,17 @@ Result<QByteArray> DocxLegacyConverter::convert(const QString& path) {
         return std::unexpected(conversionFailed(path, QStringLiteral("no se pudo copiar el documento")));
     }
     const QString output = dir.filePath(QStringLiteral("convertido"));
-    const QStringList arguments{
-        QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("perfil"))).toString(),
-        QStringLiteral("--headless"),
-        QStringLiteral("--norestore"),
-        QStringLiteral("--nolockcheck"),
-        QStringLiteral("--nologo"),
-        QStringLiteral("--convert-to"),
-        QStringLiteral("docx:MS Word 2007 XML"),
-        QStringLiteral("--outdir"),
-        output,
-        copy};
+    const QStringList arguments{QStringLiteral("-env:UserInstallation=") +
+                                    QUrl::fromLocalFile(dir.filePath(QStringLiteral("perfil"))).toString(),
+                                QStringLiteral("--headless"),
+                                QStringLiteral("--norestore"),
+                                QStringLiteral("--nolockcheck"),
+                                QStringLiteral("--nologo"),
+                                QStringLiteral("--convert-to"),
+                                QStringLiteral("docx:MS Word 2007 XML"),
+                                QStringLiteral("--outdir"),
+                                output,
+                                copy};
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);

@@ -36,7 +36,8 @@ std::optional<ImageKind> imageKind(const QByteArray& bytes) {
     return std::nullopt;
 }
 
-const char* const kImageRelationship = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+const char* const kImageRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
 
 } // namespace
 
@@ -44,12 +45,13 @@ Result<void> DocxPictures::append(pugi::xml_node paragraph, const QString& image
                                   int heightTwips) {
     QFile file(imagePath);
     if (!file.exists()) {
-        return std::unexpected(
-            makeError(errors::kFileNotFound, QStringLiteral("No se encuentra la imagen «%1».").arg(imagePath)));
+        return std::unexpected(makeError(errors::kFileNotFound,
+                                         QStringLiteral("No se encuentra la imagen «%1».").arg(imagePath)));
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::unexpected(makeError(errors::kFileAccess, QStringLiteral("No se puede leer la imagen «%1»: %2.")
-                                                                  .arg(imagePath, file.errorString())));
+        return std::unexpected(makeError(
+            errors::kFileAccess,
+            QStringLiteral("No se puede leer la imagen «%1»: %2.").arg(imagePath, file.errorString())));
     }
     const QByteArray bytes = file.readAll();
     const std::optional<ImageKind> kind = imageKind(bytes);
@@ -59,8 +61,9 @@ Result<void> DocxPictures::append(pugi::xml_node paragraph, const QString& image
             QStringLiteral("La imagen «%1» no está en formato BMP, PNG, JPEG ni GIF.").arg(imagePath)));
     }
     if (widthTwips <= 0 || heightTwips <= 0) {
-        return std::unexpected(makeError(errors::kInvalidProcedureCall,
-                                         QStringLiteral("El tamaño de la imagen «%1» no es válido.").arg(imagePath)));
+        return std::unexpected(
+            makeError(errors::kInvalidProcedureCall,
+                      QStringLiteral("El tamaño de la imagen «%1» no es válido.").arg(imagePath)));
     }
 
     const QString relationId = addMedia(bytes, kind->extension, kind->contentType);
@@ -92,7 +95,8 @@ Result<void> DocxPictures::append(pugi::xml_node paragraph, const QString& image
     return {};
 }
 
-QString DocxPictures::addMedia(const QByteArray& bytes, const QString& extension, const QString& contentType) {
+QString DocxPictures::addMedia(const QByteArray& bytes, const QString& extension,
+                               const QString& contentType) {
     const qsizetype slash = m_mainPartName.lastIndexOf(u'/');
     const QString folder = slash >= 0 ? m_mainPartName.left(slash + 1) : QString();
     int number = 1;
@@ -105,7 +109,8 @@ QString DocxPictures::addMedia(const QByteArray& bytes, const QString& extension
     pugi::xml_node types = m_contentTypes.child("Types");
     bool declared = false;
     for (pugi::xml_node d : types.children("Default")) {
-        declared = declared || qstr(d.attribute("Extension").value()).compare(extension, Qt::CaseInsensitive) == 0;
+        declared =
+            declared || qstr(d.attribute("Extension").value()).compare(extension, Qt::CaseInsensitive) == 0;
     }
     if (!declared) {
         pugi::xml_node d = types.prepend_child("Default");
@@ -116,7 +121,8 @@ QString DocxPictures::addMedia(const QByteArray& bytes, const QString& extension
     pugi::xml_node relationships = m_relationships.child("Relationships");
     if (!relationships) {
         relationships = m_relationships.append_child("Relationships");
-        relationships.append_attribute("xmlns") = "http://schemas.openxmlformats.org/package/2006/relationships";
+        relationships.append_attribute("xmlns") =
+            "http://schemas.openxmlformats.org/package/2006/relationships";
     }
     int id = 1;
     for (pugi::xml_node r : relationships.children("Relationship")) {

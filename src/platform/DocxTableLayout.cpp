@@ -112,7 +112,8 @@ Result<void> DocxTableLayout::setColumnWidths(int table, const std::vector<int>&
         total += w;
     }
     for (pugi::xml_node row : t->children("w:tr")) {
-        std::size_t column = std::size_t(row.child("w:trPr").child("w:gridBefore").attribute("w:val").as_int());
+        std::size_t column =
+            std::size_t(row.child("w:trPr").child("w:gridBefore").attribute("w:val").as_int());
         for (pugi::xml_node cell : row.children("w:tc")) {
             const int span = spanOf(cell);
             int width = 0;
@@ -120,7 +121,8 @@ Result<void> DocxTableLayout::setColumnWidths(int table, const std::vector<int>&
                 width += widths[column];
             }
             if (width > 0) {
-                setWidth(ensureChild(ensureProperties(cell, "w:tcPr"), "w:tcW", kCellPropertyOrder), "w:w", width);
+                setWidth(ensureChild(ensureProperties(cell, "w:tcPr"), "w:tcW", kCellPropertyOrder), "w:w",
+                         width);
             }
         }
     }
@@ -237,8 +239,9 @@ Result<void> DocxTableLayout::formatColumn(int table, int column, const TextForm
         }
     }
     if (!found) {
-        return std::unexpected(makeError(errors::kInvalidProcedureCall,
-                                         QStringLiteral("La tabla %1 no tiene la columna %2.").arg(table).arg(column)));
+        return std::unexpected(
+            makeError(errors::kInvalidProcedureCall,
+                      QStringLiteral("La tabla %1 no tiene la columna %2.").arg(table).arg(column)));
     }
     return {};
 }

@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kDefaultTextWidth = 9638; // A4 with 2 cm margins, in twips
 
-Error outOfRange(const QString& what) { return makeError(errors::kInvalidProcedureCall, what); }
+Error outOfRange(const QString& what) {
+    return makeError(errors::kInvalidProcedureCall, what);
+}
 
 std::vector<pugi::xml_node> childrenNamed(pugi::xml_node parent, const char* name) {
     std::vector<pugi::xml_node> result;
@@ -69,7 +71,9 @@ void emptyCell(pugi::xml_node cell, bool plain = false) {
     }
 }
 
-bool hasText(pugi::xml_node paragraph) { return !textOf(paragraph).isEmpty() || paragraph.child("w:r").child("w:drawing"); }
+bool hasText(pugi::xml_node paragraph) {
+    return !textOf(paragraph).isEmpty() || paragraph.child("w:r").child("w:drawing");
+}
 
 int spanOf(pugi::xml_node cell) {
     const int span = cell.child("w:tcPr").child("w:gridSpan").attribute("w:val").as_int(1);
@@ -108,13 +112,15 @@ std::vector<pugi::xml_node> DocxTables::topLevelTables() const {
     return result;
 }
 
-int DocxTables::count() const { return int(topLevelTables().size()); }
+int DocxTables::count() const {
+    return int(topLevelTables().size());
+}
 
 Result<pugi::xml_node> DocxTables::table(int index) const {
     const std::vector<pugi::xml_node> tables = topLevelTables();
     if (index < 1 || index > int(tables.size())) {
-        return std::unexpected(
-            outOfRange(QStringLiteral("El documento no tiene la tabla %1 (tiene %2).").arg(index).arg(tables.size())));
+        return std::unexpected(outOfRange(
+            QStringLiteral("El documento no tiene la tabla %1 (tiene %2).").arg(index).arg(tables.size())));
     }
     return tables[std::size_t(index - 1)];
 }
@@ -126,8 +132,10 @@ Result<pugi::xml_node> DocxTables::row(int table, int row) const {
     }
     const std::vector<pugi::xml_node> rows = childrenNamed(*t, "w:tr");
     if (row < 1 || row > int(rows.size())) {
-        return std::unexpected(outOfRange(
-            QStringLiteral("La tabla %1 no tiene la fila %2 (tiene %3).").arg(table).arg(row).arg(rows.size())));
+        return std::unexpected(outOfRange(QStringLiteral("La tabla %1 no tiene la fila %2 (tiene %3).")
+                                              .arg(table)
+                                              .arg(row)
+                                              .arg(rows.size())));
     }
     return rows[std::size_t(row - 1)];
 }
@@ -139,11 +147,12 @@ Result<pugi::xml_node> DocxTables::cell(int table, int row, int column) const {
     }
     const std::vector<pugi::xml_node> cells = childrenNamed(*r, "w:tc");
     if (column < 1 || column > int(cells.size())) {
-        return std::unexpected(outOfRange(QStringLiteral("La fila %1 de la tabla %2 no tiene la celda %3 (tiene %4).")
-                                              .arg(row)
-                                              .arg(table)
-                                              .arg(column)
-                                              .arg(cells.size())));
+        return std::unexpected(
+            outOfRange(QStringLiteral("La fila %1 de la tabla %2 no tiene la celda %3 (tiene %4).")
+                           .arg(row)
+                           .arg(table)
+                           .arg(column)
+                           .arg(cells.size())));
     }
     return cells[std::size_t(column - 1)];
 }

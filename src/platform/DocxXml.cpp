@@ -7,32 +7,107 @@ namespace velantor::docx {
 
 namespace {
 
-constexpr std::array kRunOrder{
-    "w:rStyle", "w:rFonts", "w:b",       "w:bCs",    "w:i",         "w:iCs",    "w:caps",      "w:smallCaps",
-    "w:strike", "w:dstrike", "w:outline", "w:shadow", "w:emboss",    "w:imprint", "w:noProof", "w:snapToGrid",
-    "w:vanish", "w:webHidden", "w:color", "w:spacing", "w:w",        "w:kern",   "w:position",  "w:sz",
-    "w:szCs",   "w:highlight", "w:u",    "w:effect", "w:bdr",       "w:shd",    "w:fitText",   "w:vertAlign",
-    "w:rtl",    "w:cs",      "w:em",      "w:lang",   "w:eastAsianLayout", "w:specVanish", "w:oMath"};
+constexpr std::array kRunOrder{"w:rStyle",
+                               "w:rFonts",
+                               "w:b",
+                               "w:bCs",
+                               "w:i",
+                               "w:iCs",
+                               "w:caps",
+                               "w:smallCaps",
+                               "w:strike",
+                               "w:dstrike",
+                               "w:outline",
+                               "w:shadow",
+                               "w:emboss",
+                               "w:imprint",
+                               "w:noProof",
+                               "w:snapToGrid",
+                               "w:vanish",
+                               "w:webHidden",
+                               "w:color",
+                               "w:spacing",
+                               "w:w",
+                               "w:kern",
+                               "w:position",
+                               "w:sz",
+                               "w:szCs",
+                               "w:highlight",
+                               "w:u",
+                               "w:effect",
+                               "w:bdr",
+                               "w:shd",
+                               "w:fitText",
+                               "w:vertAlign",
+                               "w:rtl",
+                               "w:cs",
+                               "w:em",
+                               "w:lang",
+                               "w:eastAsianLayout",
+                               "w:specVanish",
+                               "w:oMath"};
 
-constexpr std::array kParagraphOrder{
-    "w:pStyle",    "w:keepNext",   "w:keepLines",   "w:pageBreakBefore", "w:framePr",       "w:widowControl",
-    "w:numPr",     "w:suppressLineNumbers", "w:pBdr", "w:shd",            "w:tabs",          "w:suppressAutoHyphens",
-    "w:kinsoku",   "w:wordWrap",   "w:overflowPunct", "w:topLinePunct",  "w:autoSpaceDE",   "w:autoSpaceDN",
-    "w:bidi",      "w:adjustRightInd", "w:snapToGrid", "w:spacing",      "w:ind",           "w:contextualSpacing",
-    "w:mirrorIndents", "w:suppressOverlap", "w:jc",  "w:textDirection",  "w:textAlignment", "w:textboxTightWrap",
-    "w:outlineLvl", "w:divId",     "w:cnfStyle",    "w:rPr",             "w:sectPr",        "w:pPrChange"};
+constexpr std::array kParagraphOrder{"w:pStyle",
+                                     "w:keepNext",
+                                     "w:keepLines",
+                                     "w:pageBreakBefore",
+                                     "w:framePr",
+                                     "w:widowControl",
+                                     "w:numPr",
+                                     "w:suppressLineNumbers",
+                                     "w:pBdr",
+                                     "w:shd",
+                                     "w:tabs",
+                                     "w:suppressAutoHyphens",
+                                     "w:kinsoku",
+                                     "w:wordWrap",
+                                     "w:overflowPunct",
+                                     "w:topLinePunct",
+                                     "w:autoSpaceDE",
+                                     "w:autoSpaceDN",
+                                     "w:bidi",
+                                     "w:adjustRightInd",
+                                     "w:snapToGrid",
+                                     "w:spacing",
+                                     "w:ind",
+                                     "w:contextualSpacing",
+                                     "w:mirrorIndents",
+                                     "w:suppressOverlap",
+                                     "w:jc",
+                                     "w:textDirection",
+                                     "w:textAlignment",
+                                     "w:textboxTightWrap",
+                                     "w:outlineLvl",
+                                     "w:divId",
+                                     "w:cnfStyle",
+                                     "w:rPr",
+                                     "w:sectPr",
+                                     "w:pPrChange"};
 
-constexpr std::array kTableOrder{"w:tblStyle",  "w:tblpPr",   "w:tblOverlap", "w:bidiVisual",
-                                 "w:tblStyleRowBandSize", "w:tblStyleColBandSize", "w:tblW", "w:jc",
-                                 "w:tblCellSpacing", "w:tblInd", "w:tblBorders", "w:shd",
-                                 "w:tblLayout", "w:tblCellMar", "w:tblLook"};
+constexpr std::array kTableOrder{"w:tblStyle",
+                                 "w:tblpPr",
+                                 "w:tblOverlap",
+                                 "w:bidiVisual",
+                                 "w:tblStyleRowBandSize",
+                                 "w:tblStyleColBandSize",
+                                 "w:tblW",
+                                 "w:jc",
+                                 "w:tblCellSpacing",
+                                 "w:tblInd",
+                                 "w:tblBorders",
+                                 "w:shd",
+                                 "w:tblLayout",
+                                 "w:tblCellMar",
+                                 "w:tblLook"};
 
-constexpr std::array kCellOrder{"w:cnfStyle", "w:tcW",      "w:gridSpan",      "w:hMerge",   "w:vMerge",
-                                "w:tcBorders", "w:shd",     "w:noWrap",        "w:tcMar",    "w:textDirection",
-                                "w:tcFitText", "w:vAlign",  "w:hideMark"};
+constexpr std::array kCellOrder{"w:cnfStyle",  "w:tcW",    "w:gridSpan", "w:hMerge", "w:vMerge",
+                                "w:tcBorders", "w:shd",    "w:noWrap",   "w:tcMar",  "w:textDirection",
+                                "w:tcFitText", "w:vAlign", "w:hideMark"};
 
 // Tab, line feed and carriage return aside, XML 1.0 cannot carry the control characters.
-bool xmlCanCarry(char16_t c) { return c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool xmlCanCarry(char16_t c) {
+    return c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 void appendText(pugi::xml_node run, const QString& text) {
     if (text.isEmpty()) {
@@ -52,11 +127,17 @@ const std::span<const char* const> kParagraphPropertyOrder{kParagraphOrder};
 const std::span<const char* const> kTablePropertyOrder{kTableOrder};
 const std::span<const char* const> kCellPropertyOrder{kCellOrder};
 
-QString qstr(const pugi::char_t* text) { return QString::fromUtf8(text); }
+QString qstr(const pugi::char_t* text) {
+    return QString::fromUtf8(text);
+}
 
-std::string utf8(const QString& text) { return text.toStdString(); }
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
 
-QString val(pugi::xml_node element) { return qstr(element.attribute("w:val").value()); }
+QString val(pugi::xml_node element) {
+    return qstr(element.attribute("w:val").value());
+}
 
 void setVal(pugi::xml_node element, const QString& value) {
     pugi::xml_attribute a = element.attribute("w:val");

@@ -31,8 +31,8 @@ Error notAPackage(const QString& sourceName, const QString& reason) {
 }
 
 Error packFailed(const char* reason) {
-    return makeError(errors::kWriteFailed, QStringLiteral("No se pudo componer el documento: %1.")
-                                               .arg(QString::fromUtf8(reason)));
+    return makeError(errors::kWriteFailed,
+                     QStringLiteral("No se pudo componer el documento: %1.").arg(QString::fromUtf8(reason)));
 }
 
 } // namespace
@@ -77,7 +77,8 @@ Result<OoxmlPackage> OoxmlPackage::fromZip(const QByteArray& zip, const QString&
         }
         FilePtr file(zip_fopen_index(archive.get(), zip_uint64_t(i), 0));
         if (!file) {
-            return std::unexpected(notAPackage(sourceName, QStringLiteral("no se puede leer «%1»").arg(name)));
+            return std::unexpected(
+                notAPackage(sourceName, QStringLiteral("no se puede leer «%1»").arg(name)));
         }
         QByteArray data(qsizetype(stat.size), Qt::Uninitialized);
         const zip_int64_t read = zip_fread(file.get(), data.data(), stat.size);
@@ -118,7 +119,8 @@ Result<QByteArray> OoxmlPackage::toZip() const {
         }
     }
     for (const auto* p : ordered) {
-        zip_source_t* data = zip_source_buffer(archive, p->second.constData(), zip_uint64_t(p->second.size()), 0);
+        zip_source_t* data =
+            zip_source_buffer(archive, p->second.constData(), zip_uint64_t(p->second.size()), 0);
         if (data == nullptr) {
             zip_discard(archive);
             return std::unexpected(packFailed(zip_strerror(archive)));

@@ -26,7 +26,8 @@ namespace {
 
 const QString kContentTypesPart = QStringLiteral("[Content_Types].xml");
 const QString kPackageRelationshipsPart = QStringLiteral("_rels/.rels");
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
 
 Error notADocument(const QString& path, const QString& reason) {
     return makeError(errors::kMalformedXml,
@@ -35,7 +36,8 @@ Error notADocument(const QString& path, const QString& reason) {
 }
 
 bool parsePart(pugi::xml_document& document, const QByteArray& bytes) {
-    if (!document.load_buffer(bytes.constData(), std::size_t(bytes.size()), kParseOptions, pugi::encoding_auto)) {
+    if (!document.load_buffer(bytes.constData(), std::size_t(bytes.size()), kParseOptions,
+                              pugi::encoding_auto)) {
         return false;
     }
     if (document.first_child().type() != pugi::node_declaration) {
@@ -120,8 +122,9 @@ Result<WordDocument> WordDocument::open(const QString& path) {
             makeError(errors::kFileNotFound, QStringLiteral("No se encuentra el documento «%1».").arg(path)));
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::unexpected(makeError(errors::kFileAccess, QStringLiteral("No se puede leer el documento «%1»: %2.")
-                                                                  .arg(path, file.errorString())));
+        return std::unexpected(makeError(
+            errors::kFileAccess,
+            QStringLiteral("No se puede leer el documento «%1»: %2.").arg(path, file.errorString())));
     }
     QByteArray bytes = file.readAll();
     file.close();
@@ -171,16 +174,20 @@ Result<WordDocument> WordDocument::openTemplate(const QString& path) {
                 .arg(QDir::toNativeSeparators(info.absolutePath()), info.fileName())));
     }
     if (!info.exists()) {
-        return std::unexpected(makeError(errors::kFileNotFound,
-                                         QStringLiteral("No se encuentra la plantilla «%1».")
-                                             .arg(QDir::toNativeSeparators(info.absoluteFilePath()))));
+        return std::unexpected(
+            makeError(errors::kFileNotFound, QStringLiteral("No se encuentra la plantilla «%1».")
+                                                 .arg(QDir::toNativeSeparators(info.absoluteFilePath()))));
     }
     return open(path);
 }
 
-QString WordDocument::version() { return QStringLiteral("12.0"); }
+QString WordDocument::version() {
+    return QStringLiteral("12.0");
+}
 
-QString WordDocument::path() const { return m->path; }
+QString WordDocument::path() const {
+    return m->path;
+}
 
 Result<void> WordDocument::saveAs(const QString& path) {
     m->storeParts();
@@ -198,21 +205,28 @@ Result<void> WordDocument::saveAs(const QString& path) {
 
 Result<void> WordDocument::save() {
     if (m->path.isEmpty()) {
-        return std::unexpected(makeError(errors::kInvalidProcedureCall,
-                                         QStringLiteral("El documento aún no tiene nombre: hay que guardarlo como.")));
+        return std::unexpected(
+            makeError(errors::kInvalidProcedureCall,
+                      QStringLiteral("El documento aún no tiene nombre: hay que guardarlo como.")));
     }
     return saveAs(m->path);
 }
 
-QStringList WordDocument::formFieldNames() const { return DocxFormFields(m->body()).names(); }
+QStringList WordDocument::formFieldNames() const {
+    return DocxFormFields(m->body()).names();
+}
 
-Result<QString> WordDocument::fieldText(const QString& name) const { return DocxFormFields(m->body()).text(name); }
+Result<QString> WordDocument::fieldText(const QString& name) const {
+    return DocxFormFields(m->body()).text(name);
+}
 
 Result<void> WordDocument::setFieldText(const QString& name, const QString& text) {
     return DocxFormFields(m->body()).setText(name, text);
 }
 
-Result<bool> WordDocument::isChecked(const QString& name) const { return DocxFormFields(m->body()).isChecked(name); }
+Result<bool> WordDocument::isChecked(const QString& name) const {
+    return DocxFormFields(m->body()).isChecked(name);
+}
 
 Result<void> WordDocument::setChecked(const QString& name, bool checked) {
     return DocxFormFields(m->body()).setChecked(name, checked);
@@ -222,21 +236,33 @@ Result<int> WordDocument::nameUnnamedFieldsLike(const WordDocument& reference) {
     return DocxFormFields(m->body()).nameUnnamedLike(DocxFormFields(reference.m->body()).entries());
 }
 
-QStringList WordDocument::bookmarkNames() const { return DocxBookmarks(m->body()).names(); }
+QStringList WordDocument::bookmarkNames() const {
+    return DocxBookmarks(m->body()).names();
+}
 
 Result<void> WordDocument::typeAtBookmark(const QString& name, const QString& text) {
     return DocxBookmarks(m->body()).type(name, text);
 }
 
-Result<QString> WordDocument::bookmarkText(const QString& name) const { return DocxBookmarks(m->body()).text(name); }
+Result<QString> WordDocument::bookmarkText(const QString& name) const {
+    return DocxBookmarks(m->body()).text(name);
+}
 
-int WordDocument::tableCount() const { return DocxTables(m->body()).count(); }
+int WordDocument::tableCount() const {
+    return DocxTables(m->body()).count();
+}
 
-Result<int> WordDocument::rowCount(int table) const { return DocxTables(m->body()).rowCount(table); }
+Result<int> WordDocument::rowCount(int table) const {
+    return DocxTables(m->body()).rowCount(table);
+}
 
-Result<int> WordDocument::columnCount(int table) const { return DocxTables(m->body()).columnCount(table); }
+Result<int> WordDocument::columnCount(int table) const {
+    return DocxTables(m->body()).columnCount(table);
+}
 
-Result<int> WordDocument::appendRow(int table) { return DocxTables(m->body()).appendRow(table); }
+Result<int> WordDocument::appendRow(int table) {
+    return DocxTables(m->body()).appendRow(table);
+}
 
 Result<void> WordDocument::setCellText(int table, int row, int column, const QString& text) {
     return DocxTables(m->body()).setCellText(table, row, column, text);
@@ -341,7 +367,9 @@ Result<void> WordDocument::insertPictureInCell(int table, int row, int column, c
     return pictures.append(*paragraph, imagePath, widthTwips, heightTwips);
 }
 
-QString WordDocument::text() const { return textOf(m->body()); }
+QString WordDocument::text() const {
+    return textOf(m->body());
+}
 
 QByteArray WordDocument::part(const QString& name) const {
     m->storeParts();

@@ -95,7 +95,8 @@ public:
     // The paragraph right below a table: text and pictures go at its end, in the order
     // they are added.
     Result<void> typeBelowTable(int table, const QString& text);
-    Result<void> insertPictureBelowTable(int table, const QString& imagePath, int widthTwips, int heightTwips);
+    Result<void> insertPictureBelowTable(int table, const QString& imagePath, int widthTwips,
+                                         int heightTwips);
     // What follows the paragraph below the table begins a new page. A heading there that
     // already begins a page absorbs the break (no blank page).
     Result<void> insertPageBreakBelowTable(int table);

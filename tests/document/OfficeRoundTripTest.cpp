@@ -17,7 +17,8 @@ using namespace velantor;
 namespace {
 
 QString defaultTemplate() {
-    return QDir(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR)).filePath(QStringLiteral("ficheros/DOT_11111/PlantillaWXP.dot"));
+    return QDir(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR))
+        .filePath(QStringLiteral("ficheros/DOT_11111/PlantillaWXP.dot"));
 }
 
 QByteArray readFile(const QString& path) {
@@ -96,7 +97,8 @@ QString writeApplication(const QString& folder) {
 } // namespace
 
 TEST(OfficeRoundTrip, LibreOfficeShowsTheSavedDocumentWithItsValues) {
-    ASSERT_FALSE(test::officeProgram().isEmpty()) << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
+    ASSERT_FALSE(test::officeProgram().isEmpty())
+        << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
     QTemporaryDir dir;
     const QString saved = writeApplication(dir.path());
     qint64 ms = 0;
@@ -104,10 +106,10 @@ TEST(OfficeRoundTrip, LibreOfficeShowsTheSavedDocumentWithItsValues) {
     std::cout << "[ medida ] documento a PDF con LibreOffice: " << ms << " ms" << std::endl;
     ASSERT_FALSE(pdf.isEmpty());
     const QString text = test::pdfText(pdf);
-    for (const char* value : {"SOLICITUD DE PARTICIPACIÓN EN EL CONCURSO DE TRASLADOS", "María José", "Núñez",
-                              "00000001R", "07/12/2026 10:15:00", "BORRADOR", "Calle Ancha & Estrecha, 3",
-                              "ENFERMERO/A", "Soporte vital avanzado", "Curso trigésimo sexto",
-                              "PUESTO DE TRABAJO", "NºDocumento"}) {
+    for (const char* value :
+         {"SOLICITUD DE PARTICIPACIÓN EN EL CONCURSO DE TRASLADOS", "María José", "Núñez", "00000001R",
+          "07/12/2026 10:15:00", "BORRADOR", "Calle Ancha & Estrecha, 3", "ENFERMERO/A",
+          "Soporte vital avanzado", "Curso trigésimo sexto", "PUESTO DE TRABAJO", "NºDocumento"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(value))) << value;
     }
     // The second courses table begins a page of its own; the form, courses, positions,
@@ -123,7 +125,8 @@ TEST(OfficeRoundTrip, LibreOfficeShowsTheSavedDocumentWithItsValues) {
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     images.waitForFinished(60000);
     const QString list = QString::fromUtf8(images.readAllStandardOutput());
-    EXPECT_TRUE(list.contains(QRegularExpression(QStringLiteral("\\n +1 +\\d+ +image +40 +10 ")))) << list.toStdString();
+    EXPECT_TRUE(list.contains(QRegularExpression(QStringLiteral("\\n +1 +\\d+ +image +40 +10 "))))
+        << list.toStdString();
 
     // The template itself opens too.
     QTemporaryDir other;
@@ -131,7 +134,8 @@ TEST(OfficeRoundTrip, LibreOfficeShowsTheSavedDocumentWithItsValues) {
 }
 
 TEST(OfficeRoundTrip, ADocumentSavedAgainInTheBinaryFormatIsReadBack) {
-    ASSERT_FALSE(test::officeProgram().isEmpty()) << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
+    ASSERT_FALSE(test::officeProgram().isEmpty())
+        << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
     QTemporaryDir dir;
     const QString saved = writeApplication(dir.path());
     const QString legacyFolder = dir.filePath(QStringLiteral("binario"));
@@ -144,8 +148,8 @@ TEST(OfficeRoundTrip, ADocumentSavedAgainInTheBinaryFormatIsReadBack) {
     QElapsedTimer clock;
     clock.start();
     Result<WordDocument> back = WordDocument::open(legacy);
-    std::cout << "[ medida ] lectura de un documento binario (conversión incluida): " << clock.elapsed() << " ms"
-              << std::endl;
+    std::cout << "[ medida ] lectura de un documento binario (conversión incluida): " << clock.elapsed()
+              << " ms" << std::endl;
     ASSERT_TRUE(back.has_value()) << back.error().description.toStdString();
     // LibreOffice keeps the text fields' names but drops the check boxes' ones; the
     // template gives them back.
@@ -154,7 +158,8 @@ TEST(OfficeRoundTrip, ADocumentSavedAgainInTheBinaryFormatIsReadBack) {
     EXPECT_EQ(back->nameUnnamedFieldsLike(reference).value(), 14);
     EXPECT_EQ(back->fieldText(QStringLiteral("NOMBRE")).value(), QStringLiteral("María José"));
     EXPECT_EQ(back->fieldText(QStringLiteral("PRIMERAPELLIDO")).value(), QStringLiteral("Núñez"));
-    EXPECT_EQ(back->fieldText(QStringLiteral("DOMICILIO")).value(), QStringLiteral("Calle Ancha & Estrecha, 3"));
+    EXPECT_EQ(back->fieldText(QStringLiteral("DOMICILIO")).value(),
+              QStringLiteral("Calle Ancha & Estrecha, 3"));
     EXPECT_EQ(back->fieldText(QStringLiteral("CUERPOOESCALA")).value(), QStringLiteral("ENFERMERO/A"));
     EXPECT_EQ(back->fieldText(QStringLiteral("TELEFONO")).value(), QString());
     EXPECT_TRUE(back->isChecked(QStringLiteral("VOLUNTARIO")).value());

@@ -14,7 +14,9 @@
 // documents another word processor reads.
 namespace velantor::test {
 
-inline QString officeProgram() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
+inline QString officeProgram() {
+    return QStandardPaths::findExecutable(QStringLiteral("soffice"));
+}
 
 // Converts `input` into `folder` with LibreOffice (`filter` as in "pdf" or
 // "doc:MS Word 97") and returns the new file's path, empty on failure.
@@ -24,9 +26,10 @@ inline QString convertWithOffice(const QString& input, const QString& filter, co
     QProcess process;
     QElapsedTimer clock;
     clock.start();
-    process.start(officeProgram(), {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
-                                    QStringLiteral("--norestore"), QStringLiteral("--convert-to"), filter,
-                                    QStringLiteral("--outdir"), folder, input});
+    process.start(officeProgram(),
+                  {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
+                   QStringLiteral("--norestore"), QStringLiteral("--convert-to"), filter,
+                   QStringLiteral("--outdir"), folder, input});
     process.waitForFinished(300000);
     if (milliseconds != nullptr) {
         *milliseconds = clock.elapsed();
@@ -38,8 +41,8 @@ inline QString convertWithOffice(const QString& input, const QString& filter, co
 
 inline QString pdfText(const QString& pdf) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                                QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }

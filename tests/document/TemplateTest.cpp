@@ -12,32 +12,58 @@ using namespace velantor;
 namespace {
 
 QString defaultTemplate() {
-    return QDir(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR)).filePath(QStringLiteral("ficheros/DOT_11111/PlantillaWXP.dot"));
+    return QDir(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR))
+        .filePath(QStringLiteral("ficheros/DOT_11111/PlantillaWXP.dot"));
 }
 
 // The document fields the application form fills: text boxes, option buttons (check
 // boxes) and selection lists (a second field with "1").
-const QStringList kTextFields{
-    QStringLiteral("NOMBRE"),           QStringLiteral("PRIMERAPELLIDO"),      QStringLiteral("SEGUNDOAPELLIDO"),
-    QStringLiteral("NDNI"),             QStringLiteral("FECHANACIMIENTO"),     QStringLiteral("TELEFONO"),
-    QStringLiteral("DOMICILIO"),        QStringLiteral("LOCALIDAD"),           QStringLiteral("CPOSTAL"),
-    QStringLiteral("TIPODISCAPACIDAD"), QStringLiteral("ADAPTACIONESPRECISAS"), QStringLiteral("NUMEROREGISTRO"),
-    QStringLiteral("FECHAINGRESO"),     QStringLiteral("SSCUALOTROS"),         QStringLiteral("FECHAPOSESION"),
-    QStringLiteral("INSTITUCION"),      QStringLiteral("LOCALIDADPUESTO"),     QStringLiteral("PROVINCIAPUESTO"),
-    QStringLiteral("CUALOTRAS"),        QStringLiteral("FECHASIT"),            QStringLiteral("PROVINCIAACT"),
-    QStringLiteral("ZBSACT"),           QStringLiteral("INSTITUCIONACT"),      QStringLiteral("NDNICONYUGE"),
-    QStringLiteral("CONYUNOMBRE"),      QStringLiteral("CONYUPRIMERAPELLIDO"), QStringLiteral("CONYUSEGUNDOAPELLIDO")};
-const QStringList kCheckBoxes{
-    QStringLiteral("DISCAPACIDADSI"), QStringLiteral("DISCAPACIDADNO"),       QStringLiteral("ONDEX"),
-    QStringLiteral("SSOTROS"),        QStringLiteral("DEFINITIVO"),           QStringLiteral("TEMPORAL"),
-    QStringLiteral("ACTIVO"),         QStringLiteral("OTRAS"),                QStringLiteral("VOLUNTARIO"),
-    QStringLiteral("FORZOSO"),        QStringLiteral("REINGRESOSI"),          QStringLiteral("REINGRESONO"),
-    QStringLiteral("SEACOMPAÑAPETICIONSI"), QStringLiteral("SEACOMPAÑAPETICIONNO")};
-const QStringList kListFields{
-    QStringLiteral("PROVINCIA"),    QStringLiteral("CUERPOOESCALA"), QStringLiteral("GRUPO"),
-    QStringLiteral("PROVINCIAVrk"), QStringLiteral("AREAVrk"),       QStringLiteral("ZBSVrk"),
-    QStringLiteral("LOCALIDADVrk"), QStringLiteral("LOCALIDADPREFERENCIA"), QStringLiteral("ZBSPREFERENCIA"),
-    QStringLiteral("AREAPREFERENCIA")};
+const QStringList kTextFields{QStringLiteral("NOMBRE"),
+                              QStringLiteral("PRIMERAPELLIDO"),
+                              QStringLiteral("SEGUNDOAPELLIDO"),
+                              QStringLiteral("NDNI"),
+                              QStringLiteral("FECHANACIMIENTO"),
+                              QStringLiteral("TELEFONO"),
+                              QStringLiteral("DOMICILIO"),
+                              QStringLiteral("LOCALIDAD"),
+                              QStringLiteral("CPOSTAL"),
+                              QStringLiteral("TIPODISCAPACIDAD"),
+                              QStringLiteral("ADAPTACIONESPRECISAS"),
+                              QStringLiteral("NUMEROREGISTRO"),
+                              QStringLiteral("FECHAINGRESO"),
+                              QStringLiteral("SSCUALOTROS"),
+                              QStringLiteral("FECHAPOSESION"),
+                              QStringLiteral("INSTITUCION"),
+                              QStringLiteral("LOCALIDADPUESTO"),
+                              QStringLiteral("PROVINCIAPUESTO"),
+                              QStringLiteral("CUALOTRAS"),
+                              QStringLiteral("FECHASIT"),
+                              QStringLiteral("PROVINCIAACT"),
+                              QStringLiteral("ZBSACT"),
+                              QStringLiteral("INSTITUCIONACT"),
+                              QStringLiteral("NDNICONYUGE"),
+                              QStringLiteral("CONYUNOMBRE"),
+                              QStringLiteral("CONYUPRIMERAPELLIDO"),
+                              QStringLiteral("CONYUSEGUNDOAPELLIDO")};
+const QStringList kCheckBoxes{QStringLiteral("DISCAPACIDADSI"),
+                              QStringLiteral("DISCAPACIDADNO"),
+                              QStringLiteral("ONDEX"),
+                              QStringLiteral("SSOTROS"),
+                              QStringLiteral("DEFINITIVO"),
+                              QStringLiteral("TEMPORAL"),
+                              QStringLiteral("ACTIVO"),
+                              QStringLiteral("OTRAS"),
+                              QStringLiteral("VOLUNTARIO"),
+                              QStringLiteral("FORZOSO"),
+                              QStringLiteral("REINGRESOSI"),
+                              QStringLiteral("REINGRESONO"),
+                              QStringLiteral("SEACOMPAÑAPETICIONSI"),
+                              QStringLiteral("SEACOMPAÑAPETICIONNO")};
+const QStringList kListFields{QStringLiteral("PROVINCIA"),      QStringLiteral("CUERPOOESCALA"),
+                              QStringLiteral("GRUPO"),          QStringLiteral("PROVINCIAVrk"),
+                              QStringLiteral("AREAVrk"),        QStringLiteral("ZBSVrk"),
+                              QStringLiteral("LOCALIDADVrk"),   QStringLiteral("LOCALIDADPREFERENCIA"),
+                              QStringLiteral("ZBSPREFERENCIA"), QStringLiteral("AREAPREFERENCIA")};
 
 } // namespace
 
@@ -69,12 +95,14 @@ TEST(Template, HasEveryFieldOfTheFormOnceWithItsKind) {
 TEST(Template, HasTheHeaderBookmarksAndTheTablesWhereTheGeneratorLooks) {
     WordDocument doc = WordDocument::openTemplate(defaultTemplate()).value();
     for (const char* name : {"DNICAB", "FECHAIMPR", "BORRADOR"}) {
-        EXPECT_EQ(doc.bookmarkText(QString::fromLatin1(name)).value_or(QStringLiteral("?")), QString()) << name;
+        EXPECT_EQ(doc.bookmarkText(QString::fromLatin1(name)).value_or(QStringLiteral("?")), QString())
+            << name;
     }
     const int tables = doc.tableCount();
     ASSERT_GE(tables, 6);
     // Table 2: the form, whose first cell is the first page's barcode place.
-    EXPECT_EQ(doc.cellText(2, 1, 1).value(), QStringLiteral("Espacio reservado para el código de barras de la solicitud"));
+    EXPECT_EQ(doc.cellText(2, 1, 1).value(),
+              QStringLiteral("Espacio reservado para el código de barras de la solicitud"));
     // Table 3: courses, a header row and four columns.
     EXPECT_EQ(doc.rowCount(3).value(), 1);
     EXPECT_EQ(doc.columnCount(3).value(), 4);
@@ -102,7 +130,8 @@ TEST(Template, AMissingTemplateOrFolderIsNamed) {
     const QString folder = dir.filePath(QStringLiteral("DOT_10111"));
     const Error noFolder = WordDocument::openTemplate(folder + QStringLiteral("/PlantillaWXP.dot")).error();
     EXPECT_EQ(noFolder.number, errors::kPathNotFound);
-    EXPECT_TRUE(noFolder.description.contains(QDir::toNativeSeparators(folder))) << noFolder.description.toStdString();
+    EXPECT_TRUE(noFolder.description.contains(QDir::toNativeSeparators(folder)))
+        << noFolder.description.toStdString();
     ASSERT_TRUE(QDir().mkpath(folder));
     const Error noFile = WordDocument::openTemplate(folder + QStringLiteral("/PlantillaWXP.dot")).error();
     EXPECT_EQ(noFile.number, errors::kFileNotFound);

@@ -26,13 +26,13 @@ protected:
 } // namespace
 
 TEST_F(WordDocumentFields, ReadsTextFieldsWithPlaceholderAndResultOverParagraphs) {
-    EXPECT_EQ(doc().formFieldNames(),
-              (QStringList{QStringLiteral("NOMBRE"), QStringLiteral("DOMICILIO"),
-                           QStringLiteral("SEACOMPAÑAPETICIONSI"), QStringLiteral("ACTIVO"),
-                           QStringLiteral("OTRAS")}));
+    EXPECT_EQ(doc().formFieldNames(), (QStringList{QStringLiteral("NOMBRE"), QStringLiteral("DOMICILIO"),
+                                                   QStringLiteral("SEACOMPAÑAPETICIONSI"),
+                                                   QStringLiteral("ACTIVO"), QStringLiteral("OTRAS")}));
     // The en spaces of an empty field are no text.
     EXPECT_EQ(doc().fieldText(QStringLiteral("NOMBRE")).value(), QString());
-    EXPECT_EQ(doc().fieldText(QStringLiteral("DOMICILIO")).value(), QStringLiteral("Calle Mayor 1\n2º izquierda"));
+    EXPECT_EQ(doc().fieldText(QStringLiteral("DOMICILIO")).value(),
+              QStringLiteral("Calle Mayor 1\n2º izquierda"));
 }
 
 TEST_F(WordDocumentFields, WritesTextFieldsKeepingTheFieldAndItsFormatting) {
@@ -42,7 +42,8 @@ TEST_F(WordDocumentFields, WritesTextFieldsKeepingTheFieldAndItsFormatting) {
     EXPECT_EQ(doc().fieldText(QStringLiteral("NOMBRE")).value(), QStringLiteral("Ana"));
     // The result run takes the field's bold, and the field characters stay in place.
     const QByteArray xml = doc().part(QStringLiteral("word/document.xml"));
-    EXPECT_TRUE(xml.contains("<w:r><w:rPr><w:b/></w:rPr><w:t>Ana</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/>"))
+    EXPECT_TRUE(
+        xml.contains("<w:r><w:rPr><w:b/></w:rPr><w:t>Ana</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/>"))
         << xml.toStdString();
 
     // A result spread over two paragraphs becomes one; the text after the field stays.
@@ -55,7 +56,7 @@ TEST_F(WordDocumentFields, WritesTextFieldsKeepingTheFieldAndItsFormatting) {
 
 TEST_F(WordDocumentFields, ReadsAndMarksCheckBoxes) {
     EXPECT_FALSE(doc().isChecked(QStringLiteral("SEACOMPAÑAPETICIONSI")).value());
-    EXPECT_TRUE(doc().isChecked(QStringLiteral("ACTIVO")).value());  // default without a value
+    EXPECT_TRUE(doc().isChecked(QStringLiteral("ACTIVO")).value()); // default without a value
     EXPECT_FALSE(doc().isChecked(QStringLiteral("OTRAS")).value()); // "checked" wins over the default
 
     ASSERT_TRUE(doc().setChecked(QStringLiteral("seacompañapeticionsi"), true));
@@ -100,13 +101,16 @@ TEST_F(WordDocumentFields, TypingAtABookmarkReplacesWhatItHolds) {
 }
 
 TEST_F(WordDocumentFields, TextThatXmlCannotCarryIsLeftOut) {
-    ASSERT_TRUE(doc().setFieldText(QStringLiteral("NOMBRE"), QStringLiteral("A\x01" "B\x1f" "C")));
+    ASSERT_TRUE(doc().setFieldText(QStringLiteral("NOMBRE"), QStringLiteral("A\x01"
+                                                                            "B\x1f"
+                                                                            "C")));
     EXPECT_EQ(doc().fieldText(QStringLiteral("NOMBRE")).value(), QStringLiteral("ABC"));
 }
 
 TEST(WordDocumentOpen, ReportsMissingAndDamagedFilesAndGivesTheVersion) {
     QTemporaryDir dir;
-    EXPECT_EQ(WordDocument::open(dir.filePath(QStringLiteral("no.dot"))).error().number, errors::kFileNotFound);
+    EXPECT_EQ(WordDocument::open(dir.filePath(QStringLiteral("no.dot"))).error().number,
+              errors::kFileNotFound);
 
     QFile text(dir.filePath(QStringLiteral("texto.doc")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
@@ -141,7 +145,8 @@ TEST(WordDocumentFieldNames, UnnamedFieldsTakeTheNamesOfAMatchingReference) {
         body.replace(body.find("w:val=\"" + name + "\""), name.size() + 8, "w:val=\"\"");
     }
     WordDocument unnamed =
-        WordDocument::open(test::writeSmallTemplate(dir.path(), QStringLiteral("sin.doc"), body.c_str())).value();
+        WordDocument::open(test::writeSmallTemplate(dir.path(), QStringLiteral("sin.doc"), body.c_str()))
+            .value();
     EXPECT_EQ(unnamed.isChecked(QStringLiteral("OTRAS")).error().number, errors::kMissingFormField);
     EXPECT_EQ(unnamed.nameUnnamedFieldsLike(reference).value(), 2);
     EXPECT_EQ(unnamed.formFieldNames(), reference.formFieldNames());
@@ -153,7 +158,8 @@ TEST(WordDocumentFieldNames, UnnamedFieldsTakeTheNamesOfAMatchingReference) {
     body.replace(body.find("w:val=\"ACTIVO\""), 14, "w:val=\"\"");
     body.replace(body.find("w:val=\"NOMBRE\""), 14, "w:val=\"OTRO\"");
     WordDocument other =
-        WordDocument::open(test::writeSmallTemplate(dir.path(), QStringLiteral("otro.doc"), body.c_str())).value();
+        WordDocument::open(test::writeSmallTemplate(dir.path(), QStringLiteral("otro.doc"), body.c_str()))
+            .value();
     EXPECT_EQ(other.nameUnnamedFieldsLike(reference).error().number, errors::kInvalidProcedureCall);
     EXPECT_FALSE(other.formFieldNames().contains(QStringLiteral("ACTIVO")));
 }

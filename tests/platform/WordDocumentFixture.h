@@ -82,7 +82,8 @@ inline const char* const kSmallTemplateBody = R"(
 
 // Writes a word-processing package with `body` into `folder` and returns its path.
 // `asTemplate` gives the main part the template content type.
-inline QString writeSmallTemplate(const QString& folder, const QString& fileName = QStringLiteral("pequena.dot"),
+inline QString writeSmallTemplate(const QString& folder,
+                                  const QString& fileName = QStringLiteral("pequena.dot"),
                                   const char* body = kSmallTemplateBody, bool asTemplate = true) {
     const QByteArray mainType =
         asTemplate ? "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml"
@@ -91,20 +92,23 @@ inline QString writeSmallTemplate(const QString& folder, const QString& fileName
     package.setPart(QStringLiteral("[Content_Types].xml"),
                     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                     "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-                    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                    "<Default Extension=\"rels\" "
+                    "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
                     "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-                    "<Override PartName=\"/word/document.xml\" ContentType=\"" + mainType + "\"/></Types>");
+                    "<Override PartName=\"/word/document.xml\" ContentType=\"" +
+                        mainType + "\"/></Types>");
     package.setPart(QStringLiteral("_rels/.rels"),
                     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                     "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
                     "relationships/officeDocument\" Target=\"word/document.xml\"/></Relationships>");
-    package.setPart(QStringLiteral("word/document.xml"),
-                    QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-                               "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
-                               "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-                               "<w:body>") +
-                        body + "</w:body></w:document>");
+    package.setPart(
+        QStringLiteral("word/document.xml"),
+        QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+                   "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+                   "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                   "<w:body>") +
+            body + "</w:body></w:document>");
     const QString path = QDir(folder).filePath(fileName);
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -119,8 +123,9 @@ inline QByteArray tinyPng() {
 }
 
 inline QByteArray tinyBmp() {
-    return QByteArray::fromHex("424d3e0000000000000036000000280000000200000001000000010018000000000008000000130b0000"
-                               "130b000000000000000000000000ffff00000000");
+    return QByteArray::fromHex(
+        "424d3e0000000000000036000000280000000200000001000000010018000000000008000000130b0000"
+        "130b000000000000000000000000ffff00000000");
 }
 
 } // namespace velantor::test

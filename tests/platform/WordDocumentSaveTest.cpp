@@ -112,8 +112,9 @@ TEST(WordDocumentSave, PicturesAreEmbeddedWithRelationshipContentTypeAndSize) {
 TEST(WordDocumentSave, PicturesThatCannotBeEmbeddedAreErrors) {
     QTemporaryDir dir;
     WordDocument doc = WordDocument::open(test::writeSmallTemplate(dir.path())).value();
-    EXPECT_EQ(doc.insertPictureInCell(1, 1, 1, dir.filePath(QStringLiteral("falta.bmp")), 10, 10).error().number,
-              errors::kFileNotFound);
+    EXPECT_EQ(
+        doc.insertPictureInCell(1, 1, 1, dir.filePath(QStringLiteral("falta.bmp")), 10, 10).error().number,
+        errors::kFileNotFound);
     const QString text = writeFile(dir.filePath(QStringLiteral("texto.png")), "no es una imagen");
     const Error notImage = doc.insertPictureInCell(1, 1, 1, text, 10, 10).error();
     EXPECT_EQ(notImage.number, errors::kInvalidProcedureCall);

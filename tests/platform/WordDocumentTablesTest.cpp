@@ -56,8 +56,9 @@ TEST_F(WordDocumentTables, AppendedRowsAreEmptyBodyRowsShapedLikeTheLastRow) {
     const QByteArray text = xml();
     EXPECT_EQ(text.count("w:tblHeader"), 1);
     EXPECT_EQ(text.count("D9D9D9"), 3);
-    EXPECT_TRUE(text.contains("<w:pPr><w:jc w:val=\"center\"/><w:rPr><w:sz w:val=\"16\"/></w:rPr></w:pPr>"
-                              "<w:r><w:rPr><w:sz w:val=\"16\"/></w:rPr><w:t>Prevención de riesgos</w:t></w:r>"))
+    EXPECT_TRUE(
+        text.contains("<w:pPr><w:jc w:val=\"center\"/><w:rPr><w:sz w:val=\"16\"/></w:rPr></w:pPr>"
+                      "<w:r><w:rPr><w:sz w:val=\"16\"/></w:rPr><w:t>Prevención de riesgos</w:t></w:r>"))
         << text.toStdString();
     EXPECT_TRUE(text.contains("<w:t>Escuela</w:t><w:br/><w:t>de Salud</w:t>"));
 }
@@ -112,7 +113,8 @@ TEST_F(WordDocumentTables, NewTableAfterATableTakesTheTextWidthAndItsOwnParagrap
     ASSERT_TRUE(doc().setBorders(added, true));
     ASSERT_TRUE(doc().formatTable(added, TextFormat{8.0, false, std::nullopt}));
     ASSERT_TRUE(doc().setCellText(added, 1, 1, QStringLiteral("Curso")));
-    ASSERT_TRUE(doc().formatColumn(added, 3, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre}));
+    ASSERT_TRUE(
+        doc().formatColumn(added, 3, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre}));
     const QByteArray text = xml();
     EXPECT_TRUE(text.contains("<w:insideV w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>"));
     EXPECT_TRUE(text.contains("<w:r><w:rPr><w:b w:val=\"0\"/><w:bCs w:val=\"0\"/><w:sz w:val=\"16\"/>"
