@@ -60,7 +60,7 @@ Result<QByteArray> DocxLegacyConverter::convert(const QString& path) {
                                 QStringLiteral("--nolockcheck"),
                                 QStringLiteral("--nologo"),
                                 QStringLiteral("--convert-to"),
-                                QStringLiteral("docx:MS Word 2007 XML"),
+                                QStringLiteral("docx"),
                                 QStringLiteral("--outdir"),
                                 output,
                                 copy};

@@ -140,7 +140,7 @@ TEST(OfficeRoundTrip, ADocumentSavedAgainInTheBinaryFormatIsReadBack) {
     const QString saved = writeApplication(dir.path());
     const QString legacyFolder = dir.filePath(QStringLiteral("binario"));
     ASSERT_TRUE(QDir().mkpath(legacyFolder));
-    const QString legacy = test::convertWithOffice(saved, QStringLiteral("doc:MS Word 97"), legacyFolder);
+    const QString legacy = test::convertWithOffice(saved, QStringLiteral("doc"), legacyFolder);
     ASSERT_FALSE(legacy.isEmpty());
     const QByteArray legacyBytes = readFile(legacy);
     ASSERT_TRUE(DocxLegacyConverter::isLegacy(legacyBytes));

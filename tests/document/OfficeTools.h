@@ -18,8 +18,8 @@ inline QString officeProgram() {
     return QStandardPaths::findExecutable(QStringLiteral("soffice"));
 }
 
-// Converts `input` into `folder` with LibreOffice (`filter` as in "pdf" or
-// "doc:MS Word 97") and returns the new file's path, empty on failure.
+// Converts `input` into `folder` with LibreOffice to the format of the extension
+// `filter` ("pdf", "doc") and returns the new file's path, empty on failure.
 inline QString convertWithOffice(const QString& input, const QString& filter, const QString& folder,
                                  qint64* milliseconds = nullptr) {
     const QString profile = QUrl::fromLocalFile(QDir(folder).filePath(QStringLiteral("perfil"))).toString();
