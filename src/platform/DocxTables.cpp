@@ -104,11 +104,27 @@ pugi::xml_node insertPageStart(pugi::xml_node after) {
 
 } // namespace
 
+namespace {
+
+// The body's own tables: its children, and those of the block containers that may
+// wrap them. Paragraphs are not entered: a table in a text box belongs to the box.
+void collectTables(pugi::xml_node container, std::vector<pugi::xml_node>& tables) {
+    for (pugi::xml_node child : container.children()) {
+        const char* name = child.name();
+        if (std::strcmp(name, "w:tbl") == 0) {
+            tables.push_back(child);
+        } else if (std::strcmp(name, "w:sdt") == 0 || std::strcmp(name, "w:sdtContent") == 0 ||
+                   std::strcmp(name, "w:customXml") == 0) {
+            collectTables(child, tables);
+        }
+    }
+}
+
+} // namespace
+
 std::vector<pugi::xml_node> DocxTables::topLevelTables() const {
     std::vector<pugi::xml_node> result;
-    for (const pugi::xpath_node& hit : m_body.select_nodes(".//w:tbl[not(ancestor::w:tbl)]")) {
-        result.push_back(hit.node());
-    }
+    collectTables(m_body, result);
     return result;
 }
 
