@@ -8,14 +8,14 @@ Result<void> CargaListaPlazas(const QString& letra, TablePtr& table, CatalogueRe
                               Catalogues& catalogues) {
     const QString letter = letra.toUpper();
     if (letter == u"R") {
-        table = createPositionListTable(QStringLiteral("rsListaResultas"));
+        table = createCodeListTable(QStringLiteral("rsListaResultas"));
         return reader.readListaPlazas(*table, QStringLiteral("F0012.enc"), *catalogues.rsConvocatoriasResultas);
     }
     if (letter == u"V") {
-        table = createPositionListTable(QStringLiteral("rsListaVacantes"));
+        table = createCodeListTable(QStringLiteral("rsListaVacantes"));
         return reader.readListaPlazas(*table, QStringLiteral("F0011.enc"), *catalogues.rsConvocatoriasVacantes);
     }
-    table = createPositionListTable(QStringLiteral("rsLista") + letter);
+    table = createCodeListTable(QStringLiteral("rsLista") + letter);
     return {};
 }
 

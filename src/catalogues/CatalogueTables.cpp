@@ -45,7 +45,7 @@ TablePtr createBodyMapTable(const QString& name) {
 
 TablePtr createPositionTable(const QString& name) { return positionShapedTable(name, 53); }
 
-TablePtr createPositionListTable(const QString& name) { return positionShapedTable(name, 50); }
+TablePtr createCodeListTable(const QString& name) { return positionShapedTable(name, 50); }
 
 TablePtr createZoneTable(const QString& name) {
     return Table::create(name, {text("CodZona", 8), text("Zona", 50), text("CodArea", 8), text("CodProvincia", 2),

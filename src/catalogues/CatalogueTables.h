@@ -27,7 +27,7 @@ TablePtr createBodyMapTable(const QString& name);
 // CodLocalidad [7], CodProvincia [2], CodArea [8], CodZona [8], Area [50]
 TablePtr createPositionTable(const QString& name);
 // As a position table, but Localidad holds at most 50 characters.
-TablePtr createPositionListTable(const QString& name);
+TablePtr createCodeListTable(const QString& name);
 // CodZona [8], Zona [50], CodArea [8], CodProvincia [2], CodInstitucion [2]
 TablePtr createZoneTable(const QString& name);
 // CodArea [8], Area [50], CodProvincia [2]

@@ -215,7 +215,7 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     begin(230);
     call(m_callbacks.letPendingEventsRun);
     begin(240);
-    c.Cursos = createCursosTable();
+    c.Cursos = velantor::createCursosTable();
     begin(250);
     advance();
     begin(260);
@@ -259,11 +259,11 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     begin(410);
     advance();
     begin(420);
-    c.Resultas = createResultasTable();
+    c.Resultas = velantor::createPositionListTable(QStringLiteral("Resultas"));
     begin(430);
     advance();
     begin(440);
-    c.Vacantes = createVacantesTable();
+    c.Vacantes = velantor::createPositionListTable(QStringLiteral("Vacantes"));
     begin(450);
     advance();
 
@@ -327,7 +327,7 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     if (auto r = m_reader.readLocalidades(*c.rsLocalidadesResultas, QStringLiteral("F0003.enc")); !r)
         return fail(r.error());
     begin(670);
-    c.Documentos = createDocumentosTable();
+    c.Documentos = velantor::createDocumentosTable();
     begin(680);
     advance(1);
     begin(690);
