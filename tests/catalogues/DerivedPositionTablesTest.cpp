@@ -112,6 +112,13 @@ TEST_F(DerivedPositionTablesTest, BodyTablesKeepMapOrderAndDuplicatesAndDropUnkn
     }
 }
 
+TEST_F(DerivedPositionTablesTest, CodesMatchAsTheTableFiltersDoWithoutRegardToCase) {
+    addPosition(*c.rsConvocatoriasVacantes, "V00AB", "Área de Salud de León");
+    addRow(*c.rsPlazasCuerpo, {s("v00ab"), s("00201")});
+    const auto entries = CargaPlazasPorCuerpo(c, {});
+    EXPECT_EQ(codes(entries[2].Vacantes), (QStringList{s("10005"), s("V00AB")}));
+}
+
 TEST_F(DerivedPositionTablesTest, AllBodiesCountWhateverFilterTheBodiesTableCarries) {
     c.rsCuerpos->setFilter(s("Grupo <> 'X'"));
     const auto entries = CargaPlazasPorCuerpo(c, {});
