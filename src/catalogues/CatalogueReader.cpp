@@ -11,7 +11,7 @@
 #include "catalogues/FileErrors.h"
 #include "catalogues/PlainRecord.h"
 #include "catalogues/PositionIndex.h"
-#include "platform/CodePage.h"
+#include "startup/ModGeneral.h"
 
 namespace velantor::catalogues {
 namespace {
@@ -27,9 +27,11 @@ constexpr std::array kInstitutionColumns{ColumnSpec{"CodConsejeria", 1, 2}, Colu
 constexpr std::array kGroupMapColumns{ColumnSpec{"CodPlaza", 1, 5}, ColumnSpec{"CodGrupo", 6, 1}};
 constexpr std::array kBodyMapColumns{ColumnSpec{"CodPlaza", 1, 5}, ColumnSpec{"CodCuerpo", 7, 6}};
 constexpr std::array kPositionColumns{
-    ColumnSpec{"CodConvocatoria", 1, 5}, ColumnSpec{"NomConvocatoria", 6, 50}, ColumnSpec{"Consejeria", 56, 50},
-    ColumnSpec{"Localidad", 106, 53},    ColumnSpec{"CodConsejeria", 159, 2},  ColumnSpec{"CodLocalidad", 161, 7},
-    ColumnSpec{"CodProvincia", 161, 2},  ColumnSpec{"CodArea", 168, 8},        ColumnSpec{"CodZona", 176, 8}};
+    ColumnSpec{"CodConvocatoria", 1, 5}, ColumnSpec{"NomConvocatoria", 6, 50},
+    ColumnSpec{"Consejeria", 56, 50},    ColumnSpec{"Localidad", 106, 53},
+    ColumnSpec{"CodConsejeria", 159, 2}, ColumnSpec{"CodLocalidad", 161, 7},
+    ColumnSpec{"CodProvincia", 161, 2},  ColumnSpec{"CodArea", 168, 8},
+    ColumnSpec{"CodZona", 176, 8}};
 constexpr std::array kZoneColumns{ColumnSpec{"CodArea", 1, 2}, ColumnSpec{"CodZona", 3, 2},
                                   ColumnSpec{"Zona", 5, 50}};
 constexpr std::array kAreaColumnsA{ColumnSpec{"CodArea", 1, 2}, ColumnSpec{"Area", 9, 50},
@@ -67,7 +69,7 @@ QHash<QString, QString> firstAreaByCode(Table& areas, QStringView valueField) {
     const int value = areas.requireField(valueField);
     QHash<QString, QString> first;
     for (int r = 0; r < areas.rowCount(); ++r) {
-        const QString key = areas.textAt(r, code);
+        const QString key = matchKey(areas.textAt(r, code));
         if (!first.contains(key))
             first.insert(key, areas.textAt(r, value));
     }
@@ -141,7 +143,7 @@ Result<void> CatalogueReader::readConvocatorias(Table& target, const QString& fi
     const int codArea = target.requireField(u"CodArea");
     const int area = target.requireField(u"Area");
     return readColumns(target, fileName, kPositionColumns, [&] {
-        const auto found = areaNames.constFind(target.text(codArea).left(2));
+        const auto found = areaNames.constFind(matchKey(target.text(codArea).left(2)));
         if (found != areaNames.constEnd())
             target.setText(area, *found);
     });
@@ -166,12 +168,10 @@ Result<void> CatalogueReader::readListaPlazas(Table& target, const QString& file
 }
 
 Result<void> CatalogueReader::readZonas(Table& target, const QString& fileName) {
-    // Only the zone names are OEM text; taking their Windows-1252 bytes back and reading
-    // them as code page 850 gives the letters they were written with.
+    // Only the zone names are OEM text.
     const int zona = target.requireField(u"Zona");
-    return readColumns(target, fileName, kZoneColumns, [&] {
-        target.setText(zona, codepage::fromCp850(codepage::toWindows1252(target.text(zona))));
-    });
+    return readColumns(target, fileName, kZoneColumns,
+                       [&] { target.setText(zona, OemAAnsi(target.text(zona))); });
 }
 
 Result<void> CatalogueReader::readAreasA(Table& target, const QString& fileName) {
@@ -196,7 +196,7 @@ void completeZoneProvinces(Table& zones, Table& areas) {
     const int codArea = zones.requireField(u"CodArea");
     const int codProvincia = zones.requireField(u"CodProvincia");
     for (int r = 0; r < zones.rowCount(); ++r)
-        zones.setTextAt(r, codProvincia, provinces.value(zones.textAt(r, codArea)));
+        zones.setTextAt(r, codProvincia, provinces.value(matchKey(zones.textAt(r, codArea))));
 }
 
 } // namespace velantor::catalogues

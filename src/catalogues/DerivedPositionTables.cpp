@@ -16,7 +16,7 @@ QHash<QString, QStringList> codesByKey(const Table& map, QStringView keyField) {
     const int plaza = rows->requireField(u"CodPlaza");
     QHash<QString, QStringList> codes;
     for (int r = 0; r < rows->rowCount(); ++r)
-        codes[rows->textAt(r, key)].append(rows->textAt(r, plaza));
+        codes[matchKey(rows->textAt(r, key))].append(rows->textAt(r, plaza));
     return codes;
 }
 
@@ -59,16 +59,18 @@ std::vector<PlazasPorCuerpoEntry> CargaPlazasPorCuerpo(Catalogues& c, const std:
         if (bodies->textAt(r, grupo) == u"X")
             continue;
         const QString body = bodies->textAt(r, codCuerpo);
-        const QStringList bodyCodes = codes.value(body);
+        const QStringList bodyCodes = codes.value(matchKey(body));
         for (const bool todas : {true, false}) {
             const QString prefix = QStringLiteral("PlazasPorCuerpo_%1_").arg(next);
             PlazasPorCuerpoEntry& entry = entries[next++];
             entry.CodCuerpo = body;
             entry.TodasLasPlazas = todas;
             callIfSet(advance);
-            entry.Resultas = fill(prefix + u'R', bodyCodes, todas ? allResultas : listedResultas, kPositionFieldCount);
+            entry.Resultas =
+                fill(prefix + u'R', bodyCodes, todas ? allResultas : listedResultas, kPositionFieldCount);
             callIfSet(advance);
-            entry.Vacantes = fill(prefix + u'V', bodyCodes, todas ? allVacantes : listedVacantes, kPositionFieldCount);
+            entry.Vacantes =
+                fill(prefix + u'V', bodyCodes, todas ? allVacantes : listedVacantes, kPositionFieldCount);
         }
     }
     return entries;
@@ -89,7 +91,7 @@ std::vector<PlazasPorGrupoEntry> CargaPlazasPorGrupo(Catalogues& c, const std::f
         callIfSet(advance);
         PlazasPorGrupoEntry entry;
         entry.Grupo = groups->textAt(r, grupo);
-        const QStringList groupCodes = codes.value(entry.Grupo);
+        const QStringList groupCodes = codes.value(matchKey(entry.Grupo));
         const QString prefix = QStringLiteral("PlazasPorGrupo_%1_").arg(r);
         entry.Resultas = fill(prefix + u'R', groupCodes, listedResultas, withoutArea);
         entry.Vacantes = fill(prefix + u'V', groupCodes, listedVacantes, withoutArea);

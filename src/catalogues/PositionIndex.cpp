@@ -2,6 +2,10 @@
 
 namespace velantor::catalogues {
 
+QString matchKey(const QString& value) {
+    return value.toCaseFolded();
+}
+
 PositionIndex::PositionIndex(Table& positions) {
     positions.clearFilter();
     std::array<int, kPositionFieldCount> fields{};
@@ -14,13 +18,14 @@ PositionIndex::PositionIndex(Table& positions) {
         Row& row = m_rows[static_cast<std::size_t>(r)];
         for (std::size_t f = 0; f < row.size(); ++f)
             row[f] = positions.textAt(r, fields[f]);
-        if (!m_firstRow.contains(row[0]))
-            m_firstRow.insert(row[0], r);
+        const QString key = matchKey(row[0]);
+        if (!m_firstRow.contains(key))
+            m_firstRow.insert(key, r);
     }
 }
 
 const PositionIndex::Row* PositionIndex::find(const QString& code) const {
-    const auto it = m_firstRow.constFind(code);
+    const auto it = m_firstRow.constFind(matchKey(code));
     return it == m_firstRow.constEnd() ? nullptr : &m_rows[static_cast<std::size_t>(*it)];
 }
 

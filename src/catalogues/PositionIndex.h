@@ -13,7 +13,11 @@ namespace velantor::catalogues {
 
 // A read-only copy of a position table (or position list) with its rows in table order
 // and, for every position code, the first row that carries it: what a search from the
-// first row for "CodConvocatoria = code" finds, in constant time.
+// first row for "CodConvocatoria = code" finds, in constant time. Codes match as the
+// table's filters match text: letters without regard to case.
+// The form of a value under which two values a filter equality takes for equal are the same.
+QString matchKey(const QString& value);
+
 class PositionIndex {
 public:
     using Row = std::array<QString, kPositionFieldCount>;

@@ -9,7 +9,7 @@
 
 // A plain reading of the copy rule for the derived position tables, used as the oracle of
 // the tests: for every map row of the key, in map order, the first source row with the code,
-// searched from the first row.
+// searched from the first row. Letters match without regard to case, as in a table filter.
 namespace velantor::catalogues::testing {
 
 inline QList<QStringList> tableRows(const Table& table) {
@@ -32,10 +32,10 @@ inline QList<QStringList> bruteForceCopy(const Table& map, QStringView keyField,
     const int plazaIndex = map.requireField(u"CodPlaza");
     QList<QStringList> result;
     for (const QStringList& m : mapRows) {
-        if (m[keyIndex] != key)
+        if (m[keyIndex].compare(key, Qt::CaseInsensitive) != 0)
             continue;
         for (const QStringList& row : sourceRows) {
-            if (row[0] == m[plazaIndex]) {
+            if (row[0].compare(m[plazaIndex], Qt::CaseInsensitive) == 0) {
                 QStringList copied = row.mid(0, kPositionFieldCount);
                 if (!withArea)
                     copied[kPositionFieldCount - 1].clear();

@@ -55,8 +55,10 @@ TEST(DesplazaTexto, CodesOutsideTheCodePageFail) {
 TEST(ShiftCatalogueLines, LineRules) {
     // Empty lines vanish, a blanks-only line stays, every kind of line end is taken,
     // and a last line without a line end is kept.
-    const QByteArray input = stored("AB") + "\r\n\r\n" + stored("   ") + "\n" + stored("C") + "\r" + stored("DE");
-    EXPECT_EQ(shiftCatalogueLines(input, -1, QStringLiteral("F.enc")).value(), QByteArray("AB\r\n   \r\nC\r\nDE\r\n"));
+    const QByteArray input =
+        stored("AB") + "\r\n\r\n" + stored("   ") + "\n" + stored("C") + "\r" + stored("DE");
+    EXPECT_EQ(shiftCatalogueLines(input, -1, QStringLiteral("F.enc")).value(),
+              QByteArray("AB\r\n   \r\nC\r\nDE\r\n"));
     EXPECT_EQ(shiftCatalogueLines("", -1, QStringLiteral("F.enc")).value(), QByteArray());
     EXPECT_EQ(shiftCatalogueLines("\r\n\r\n", -1, QStringLiteral("F.enc")).value(), QByteArray());
 }
@@ -102,7 +104,8 @@ TEST_F(DecodificaFicheroTest, AMissingFileIsReportedWithItsNumberAndLeavesNoWork
     EXPECT_TRUE(name.error().description.endsWith(QStringLiteral("F0016.enc")));
     ASSERT_EQ(messages.messages().size(), 1u);
     const Message& shown = messages.last();
-    EXPECT_EQ(shown.text, QStringLiteral("Se ha producido el siguiente error 53-") + name.error().description);
+    EXPECT_EQ(shown.text,
+              QStringLiteral("Se ha producido el siguiente error 53-") + name.error().description);
     EXPECT_EQ(shown.icon, MessageIcon::Critical);
     EXPECT_EQ(shown.buttons, MessageButtons::Ok);
     EXPECT_TRUE(shown.title.isEmpty()); // the program's default title
@@ -120,8 +123,8 @@ TEST_F(DecodificaFicheroTest, OtherFailuresOfTheWholeDecoding) {
     const auto outOfRange = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
     ASSERT_FALSE(outOfRange.has_value());
     EXPECT_EQ(outOfRange.error().number, errors::kCodeOutOfRange);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Se ha producido el siguiente error 1001-") +
-                                        outOfRange.error().description);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("Se ha producido el siguiente error 1001-") + outOfRange.error().description);
     EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 
     // A work file that cannot be written (a folder of that name is in the way).
