@@ -93,21 +93,6 @@ TEST(Numbers, RoundingTakesHalvesToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(-1e30), std::numeric_limits<qint64>::min());
 }
 
-TEST(Numbers, YearHoursAndOrderLimits) {
-    EXPECT_FALSE(isValidYear(QStringLiteral("1949"), 2024));
-    EXPECT_TRUE(isValidYear(QStringLiteral("1950"), 2024));
-    EXPECT_TRUE(isValidYear(QStringLiteral("2024"), 2024));
-    EXPECT_FALSE(isValidYear(QStringLiteral("2025"), 2024));
-    EXPECT_FALSE(isValidHours(QStringLiteral("0")));
-    EXPECT_FALSE(isValidHours(QStringLiteral("0,5")));
-    EXPECT_TRUE(isValidHours(QStringLiteral("1")));
-    EXPECT_FALSE(isValidHours(QStringLiteral("1-")));
-    EXPECT_FALSE(isValidOrder(QStringLiteral("0")));
-    EXPECT_TRUE(isValidOrder(QStringLiteral("1")));
-    EXPECT_TRUE(isValidOrder(QStringLiteral("32000")));
-    EXPECT_FALSE(isValidOrder(QStringLiteral("32001")));
-}
-
 class FieldLeft : public ::testing::Test {
 protected:
     bool leave(const QString& control, const QString& text) {
