@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -122,19 +123,43 @@ void readModel(const TableModel& model) {
 
 double g_changeMs = 0, g_worstChangeMs = 0, g_insertMs = 0, g_naiveInsertMs = 0;
 
-// One user change per iteration, going round: cancel, a province, a locality, an institution,
-// the locality emptied, an area, a zone, a typed code.
+// Mean and worst time of each kind of change, in the order BM_SearchChange makes them.
+struct ChangeTimes {
+    const char* name;
+    qint64 total = 0;
+    qint64 worst = 0;
+    qint64 count = 0;
+};
+std::vector<ChangeTimes> g_changes;
+
+// One user change per iteration, going round: cancel, a province, a zone chosen and emptied,
+// a locality, an institution, an area, a typed code.
 void BM_SearchChange(benchmark::State& state) {
     Setup& s = setup();
     HeadlessForm& f = s.form;
     PositionSearch& search = *s.search;
     RequestedPositionList list(SearchTab::Vacantes, f, s.messages, search,
                                createPositionListTable(QStringLiteral("V")), nullptr);
+    g_changes = {{"Cancelar"},      {"provincia 24"},   {"zona 01"}, {"zona vaciada"},
+                 {"localidad 089"}, {"institución 01"}, {"área 01"}, {"código tecleado"}};
     const std::vector<std::function<void()>> changes = {
-        [&] { list.cancel(); },
+        [&] {
+            // "Cancelar" keeps the locality and the institution: the user empties them too.
+            f.setText(u"cboLocalidadVacantes", QString());
+            f.setText(u"cboConsejeriaVacantes", QString());
+            list.cancel();
+        },
         [&] {
             f.setText(u"cboProvinciaVacantes", QStringLiteral("24"));
             search.onVacancyProvince(ListEvent::Chosen);
+        },
+        [&] {
+            f.setText(u"cboZonasVacantes", QStringLiteral("01"));
+            search.onVacancyZoneChanged();
+        },
+        [&] {
+            f.setText(u"cboZonasVacantes", QString());
+            search.onVacancyZoneChanged();
         },
         [&] {
             f.setText(u"cboLocalidadVacantes", QStringLiteral("089"));
@@ -145,16 +170,8 @@ void BM_SearchChange(benchmark::State& state) {
             search.onVacancyInstitution(ListEvent::Chosen);
         },
         [&] {
-            f.setText(u"cboLocalidadVacantes", QString());
-            search.onVacancyLocalityChanged();
-        },
-        [&] {
             f.setText(u"cboAreasVacantes", QStringLiteral("01"));
             search.onVacancyArea(ListEvent::Chosen);
-        },
-        [&] {
-            f.setText(u"cboZonasVacantes", QStringLiteral("01"));
-            search.onVacancyZoneChanged();
         },
         [&] {
             f.setText(u"txtCodVacante", QStringLiteral("00014"));
@@ -172,6 +189,10 @@ void BM_SearchChange(benchmark::State& state) {
         total += ns;
         worst = std::max(worst, ns);
         ++count;
+        ChangeTimes& kind = g_changes[next];
+        kind.total += ns;
+        kind.worst = std::max(kind.worst, ns);
+        ++kind.count;
         next = (next + 1) % changes.size();
     }
     g_changeMs = double(total) / double(count) / 1e6;
@@ -272,6 +293,10 @@ int main(int argc, char** argv) {
     std::printf("\nCambio de búsqueda con %d plazas: media %.3f ms, peor %.3f ms; objetivo 20 ms (razón "
                 "media/objetivo %.3f)\n",
                 kPositions, g_changeMs, g_worstChangeMs, g_changeMs / 20.0);
+    for (const ChangeTimes& kind : g_changes)
+        if (kind.count > 0)
+            std::printf("  %-18s media %.3f ms, peor %.3f ms\n", kind.name,
+                        double(kind.total) / double(kind.count) / 1e6, double(kind.worst) / 1e6);
     if (g_insertMs > 0)
         std::printf("Insertar Todas, %d candidatas: %.1f ms; objetivo 1000 ms (razón %.3f)\n", kCandidates,
                     g_insertMs, g_insertMs / 1000.0);
