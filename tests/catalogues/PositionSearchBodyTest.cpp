@@ -168,10 +168,3 @@ TEST_F(PositionSearchBodyTest, TypedCodeThatMatchesNothingEmptiesTheListQuietly)
     t.search.onCodeLeft(SearchTab::Vacantes);
     EXPECT_EQ(t.visibleCodes(SearchTab::Vacantes).size(), 6);
 }
-
-TEST_F(PositionSearchBodyTest, ChoosingAPositionMovesToItsAceptar) {
-    t.search.onPositionChosen(SearchTab::Resultas);
-    EXPECT_EQ(t.form.focused(), u"cmdAceptarResultas");
-    t.search.onPositionChosen(SearchTab::Vacantes);
-    EXPECT_EQ(t.form.focused(), u"cmdAceptarVacante");
-}

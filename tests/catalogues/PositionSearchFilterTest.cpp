@@ -154,8 +154,3 @@ TEST_F(PositionSearchFilterTest, AQuoteTypedIntoASearchListFindsNothingInsteadOf
     aplicarFiltroPlazas(positions, filter("V"));
     EXPECT_EQ(positions.rowCount(), 0);
 }
-
-TEST_F(PositionSearchFilterTest, FoundPositionsLabelText) {
-    EXPECT_EQ(textoPlazasLocalizadas(0), u"Códigos Localizados: 0");
-    EXPECT_EQ(textoPlazasLocalizadas(1234), u"Códigos Localizados: 1234");
-}
