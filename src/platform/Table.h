@@ -55,6 +55,7 @@ public:
     static TablePtr create(const QString& name, const QList<FieldDef>& fields);
     ~Table() override;
 
+    // A new table over the same rows, open, without filter or sort, at its first row.
     TablePtr clone() const;
 
     const QString& name() const;
@@ -65,7 +66,8 @@ public:
     // Throws std::out_of_range for an unknown field: a broken invariant of the caller.
     int requireField(QStringView name) const;
 
-    // Open / closed state. A created table is open. Closing empties nothing but marks it.
+    // Open / closed state, of this table object (a clone has its own). A created table is
+    // open. Closing empties nothing but marks it.
     void open();
     void close();
     bool isOpen() const;
@@ -73,13 +75,18 @@ public:
     // Rows. addRow() appends an empty row that becomes current and visible at once,
     // whatever the filter says, until the next setFilter/clearFilter/sort.
     void addRow();
+    // The current row goes from the shared rows, so from every clone too; the row after
+    // it becomes current. Throws std::out_of_range when there is no current row.
     void deleteCurrent();
+    // Every row, filter ignored: the table and all its clones are left empty.
     void deleteAll();
-    int rowCount() const;     // visible rows
+    int rowCount() const;      // visible rows
     int totalRowCount() const; // all rows, filter ignored
 
     // Fields of the current row. Text is cut to the field's maximum length; an integer
     // field given text stores its integer value (0 for text that is not a number).
+    // Reading with no current row (bof/eof) gives "" / 0; writing throws std::out_of_range,
+    // as do a field index or row index out of range.
     QString text(int field) const;
     QString text(QStringView field) const;
     qint64 number(int field) const;
@@ -114,20 +121,27 @@ public:
     const QString& filter() const;
 
     // "Field ASC" (blanks around free; "DESC" sorts descending). "" removes the sort.
+    // The sort is stable. Integer fields sort by value; text ignores accents and letter
+    // case first ("ñ" after every "n…"), then orders by exact text. Throws FilterError for
+    // an unknown field or a word other than ASC/DESC; the old sort then stays.
     void sort(const QString& spec);
     const QString& sortSpec() const;
 
-    // Forward from the current row (included), the first visible row meeting the
-    // criterion (any filter expression); it becomes current. Returns false and leaves
-    // the table at eof when none does.
+    // Forward from the current row (included; from the first when at bof), the first
+    // visible row meeting the criterion (any filter expression); it becomes current.
+    // Returns false and leaves the table at eof when none does. Throws FilterError for a
+    // criterion that does not parse.
     bool find(const QString& criterion);
 
     // Index of the first visible row, from row `from` on, whose field equals value
-    // (text comparison); -1 when none. Uses a per-field index built on first use.
+    // (text comparison; an integer field compares its decimal text); -1 when none. Uses a
+    // per-field index built on first use and rebuilt after the rows or the view change.
     int findEqual(int field, const QString& value, int from = 0) const;
 
 signals:
-    // Rows shown have changed wholesale (filter, sort, clear): bound views reset.
+    // Rows shown are about to change / have changed wholesale (filter, sort, deleteAll):
+    // bound views reset. Every aboutToReset() is followed by one reset().
+    void aboutToReset();
     void reset();
     void rowsAboutToBeInserted(int first, int last);
     void rowsInserted(int first, int last);
