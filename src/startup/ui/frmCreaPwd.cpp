@@ -24,12 +24,10 @@ frmCreaPwd::frmCreaPwd(UserRegistry& registry, QWidget* parent) : QDialog(parent
 
 void frmCreaPwd::buildLayout() {
     auto* ayuda =
-        new QLabel(QStringLiteral("Escriba la nueva contraseña dos veces. Debe tener al menos 6 caracteres; "
-                                  "al entrar no se distinguen mayúsculas de minúsculas."),
+        new QLabel(QStringLiteral("Escriba la nueva contraseña dos veces, igual en las dos casillas.\n"
+                                  "Debe tener al menos 6 caracteres."),
                    this);
     ayuda->setObjectName(QStringLiteral("lblAyuda"));
-    ayuda->setWordWrap(true);
-    ayuda->setMinimumWidth(ayuda->fontMetrics().averageCharWidth() * 48);
 
     const std::array<QString, 2> captions{QStringLiteral("&Contraseña"),
                                           QStringLiteral("&Repita la Contraseña")};

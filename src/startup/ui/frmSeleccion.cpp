@@ -63,14 +63,12 @@ void frmSeleccion::buildLayout() {
     m_cboSolicitudes->setAccessibleLabel(
         QStringLiteral("Ficheros de Solicitudes"),
         QStringLiteral("Lista desplegable de las solicitudes guardadas. Pulse Alt+Abajo para verlas."));
-    m_cboSolicitudes->setMinimumWidth(m_cboSolicitudes->fontMetrics().averageCharWidth() * 52);
+    m_cboSolicitudes->setMinimumWidth(m_cboSolicitudes->fontMetrics().averageCharWidth() * 70);
     m_lblSolicitudes->setBuddy(m_cboSolicitudes);
 
     auto* ayuda = new QLabel(
-        QStringLiteral("Elija una solicitud de la lista para cargarla o borrarla, o empiece una nueva."),
-        this);
+        QStringLiteral("Elija una solicitud para cargarla o borrarla, o empiece una nueva."), this);
     ayuda->setObjectName(QStringLiteral("lblAyuda"));
-    ayuda->setWordWrap(true);
 
     m_cmdCargar = button(QStringLiteral("&Cargar Solicitud"), QStringLiteral("cmdCargar"), this);
     m_cmdBorrar = button(QStringLiteral("&Borrar Solicitud"), QStringLiteral("cmdBorrar"), this);

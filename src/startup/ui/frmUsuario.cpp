@@ -58,9 +58,16 @@ frmUsuario::frmUsuario(UserRegistry& registry, const QString& registryPath, RunV
 }
 
 void frmUsuario::buildLayout() {
+    auto* titulo = new QLabel(QString::fromLatin1(kProgramName), this);
+    titulo->setObjectName(QStringLiteral("lblTitulo"));
+    QFont font = titulo->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    titulo->setFont(font);
     m_lblAyuda = new QLabel(QStringLiteral("Escriba su NIF: las ocho cifras y la letra."), this);
     m_lblAyuda->setObjectName(QStringLiteral("lblAyuda"));
     m_lblAyuda->setWordWrap(true);
+    m_lblAyuda->setMinimumWidth(m_lblAyuda->fontMetrics().averageCharWidth() * 50);
 
     m_lblDNI = new QLabel(QStringLiteral("&NIF"), this);
     m_lblDNI->setObjectName(QStringLiteral("lblDNI"));
@@ -107,6 +114,8 @@ void frmUsuario::buildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->setSpacing(12);
+    layout->addWidget(titulo);
+    layout->addSpacing(-6);
     layout->addWidget(m_lblAyuda);
     layout->addLayout(fields);
     layout->addLayout(buttons);
