@@ -28,6 +28,10 @@ bool opensPopup(const QKeyEvent& key) {
     return key.key() == Qt::Key_Down && (key.modifiers() & ~Qt::KeypadModifier) <= Qt::AltModifier;
 }
 
+bool isFieldFocusChange(const QFocusEvent& event) {
+    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+}
+
 } // namespace
 
 DataCombo::DataCombo(QWidget* parent) : QWidget(parent) {
@@ -169,7 +173,10 @@ void DataCombo::showPopup() {
         m_view->setCurrentIndex(current);
         m_view->scrollTo(current, QAbstractItemView::PositionAtCenter);
     } else {
+        // Nothing chosen yet: the first row is highlighted, so Enter takes it.
         m_view->clearSelection();
+        if (m_header->rowCount() > 0)
+            m_view->setCurrentIndex(m_header->index(0, std::max(0, m_header->sourceColumn(0))));
         m_view->scrollToTop();
     }
     placePopup();
@@ -200,8 +207,12 @@ void DataCombo::placePopup() {
 }
 
 void DataCombo::hidePopup() {
-    if (m_popup->isVisible())
-        m_popup->hide();
+    if (!m_popup->isVisible())
+        return;
+    m_popup->hide();
+    // Some platforms leave no window active once the popup is gone; give it back.
+    if (QWidget* top = window(); top && !top->isActiveWindow())
+        top->activateWindow();
 }
 
 bool DataCombo::isPopupVisible() const { return m_popup->isVisible(); }
@@ -230,12 +241,13 @@ QSize DataCombo::minimumSizeHint() const {
 
 bool DataCombo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit) {
+        // Opening or closing the drop-down, or switching windows, moves the keyboard focus
+        // without the user entering or leaving the list.
         if (event->type() == QEvent::FocusIn) {
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            if (isFieldFocusChange(*static_cast<QFocusEvent*>(event)))
                 emit focusGained();
         } else if (event->type() == QEvent::FocusOut) {
-            // Opening the drop-down takes the focus into the popup: the user has not left.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && !isPopupVisible())
+            if (isFieldFocusChange(*static_cast<QFocusEvent*>(event)) && !isPopupVisible())
                 emit focusLost();
         } else if (event->type() == QEvent::KeyPress) {
             if (opensPopup(*static_cast<QKeyEvent*>(event))) {

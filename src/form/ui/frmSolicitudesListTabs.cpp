@@ -150,7 +150,6 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     if (vacantes) {
         auto* category = new QLabel;
         category->setObjectName(s("lblCat"));
-        category->setTextInteractionFlags(Qt::TextSelectableByMouse);
         f.add(category);
         layout->addWidget(category);
     }

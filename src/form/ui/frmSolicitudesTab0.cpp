@@ -62,6 +62,7 @@ QWidget* frmSolicitudes::buildDatosTab() {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // the fields take the focus; the area follows it
     outer->addWidget(scroll);
 
     auto* content = new QWidget;
