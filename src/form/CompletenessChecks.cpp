@@ -6,7 +6,9 @@
 namespace velantor {
 namespace {
 
-bool isBlank(const FormView& view, QStringView control) { return view.text(control).trimmed().isEmpty(); }
+bool isBlank(const FormView& view, QStringView control) {
+    return view.text(control).trimmed().isEmpty();
+}
 
 bool refuse(MessageService& messages, const QString& text, const QString& title) {
     messages.inform(text, title, MessageIcon::Exclamation);
@@ -18,17 +20,21 @@ bool refuse(MessageService& messages, const QString& text, const QString& title)
 bool ComprobarDatosGrabar(const FormView& view, MessageService& messages) {
     const QString title = QStringLiteral("Datos no válidos");
     if (isBlank(view, u"txtDNI"))
-        return refuse(messages, QStringLiteral("Es necesario rellenar el DNI para grabar los datos o imprimir el informe"),
-                      title);
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario rellenar el DNI para grabar los datos o imprimir el informe"),
+            title);
     if (!view.holdsValidEntry(u"cboCuerpo"))
-        return refuse(messages,
-                      QStringLiteral("Es necesario seleccionar un cuerpo o escala para grabar los datos o imprimir el "
-                                     "informe"),
-                      title);
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario seleccionar un cuerpo o escala para grabar los datos o imprimir el "
+                           "informe"),
+            title);
     if (!view.holdsValidEntry(u"cboGrupo"))
-        return refuse(messages,
-                      QStringLiteral("Es necesario seleccionar un grupo para grabar los datos o imprimir el informe"),
-                      title);
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario seleccionar un grupo para grabar los datos o imprimir el informe"),
+            title);
     if (view.isChecked(u"optPetConyugeSi") && isBlank(view, u"txtDNIConyuge"))
         return refuse(messages, QStringLiteral("El DNI de su cónyuge no es válido"), title);
     return true;
@@ -44,7 +50,8 @@ bool ComprobarSolicitudCompleta(const FormView& view, const Table& vacantes, con
     };
     for (const auto& [control, label] : required)
         if (isBlank(view, control))
-            return refuse(messages, QStringLiteral("El campo ") + label + QStringLiteral(" es obligatorio"), title);
+            return refuse(messages, QStringLiteral("El campo ") + label + QStringLiteral(" es obligatorio"),
+                          title);
     if (vacantes.totalRowCount() == 0 && resultas.totalRowCount() == 0)
         return refuse(messages, QStringLiteral("No hay ninguna plaza seleccionada"), title);
     return true;

@@ -25,8 +25,8 @@ QByteArray toUtf8Xml(const QByteArray& bytes) {
         return bytes;
     const QString encoding = match.captured(1).toLower();
     static const QStringList singleByte{QStringLiteral("windows-1252"), QStringLiteral("cp1252"),
-                                        QStringLiteral("iso-8859-1"), QStringLiteral("iso-8859-15"),
-                                        QStringLiteral("latin1"), QStringLiteral("latin-1")};
+                                        QStringLiteral("iso-8859-1"),   QStringLiteral("iso-8859-15"),
+                                        QStringLiteral("latin1"),       QStringLiteral("latin-1")};
     if (!singleByte.contains(encoding))
         return bytes;
     return codepage::fromWindows1252(bytes).toUtf8();
@@ -43,7 +43,9 @@ Error missing(const QString& item, const QString& path) {
 
 } // namespace
 
-bool TabConfig::visible() const { return visibilidad == u"S"; }
+bool TabConfig::visible() const {
+    return visibilidad == u"S";
+}
 
 QString ConfiguracionSolicitud::templateFolderName() const {
     QString name = QStringLiteral("DOT_");
@@ -52,10 +54,16 @@ QString ConfiguracionSolicitud::templateFolderName() const {
     return name;
 }
 
-int ConfiguracionSolicitud::plazasPorPagina() const { return numPlazasPorPag.trimmed().toInt(); }
+int ConfiguracionSolicitud::plazasPorPagina() const {
+    return numPlazasPorPag.trimmed().toInt();
+}
 
 QString ConfiguracionSolicitud::caption() const {
-    return QStringLiteral("%1 %2.%3.%4").arg(nombre).arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QStringLiteral("%1 %2.%3.%4")
+        .arg(nombre)
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
 }
 
 Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
@@ -64,7 +72,8 @@ Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
     QFile file(path);
     if (!file.exists())
         return std::unexpected(
-            makeError(errors::kFileNotFound, QStringLiteral("No se encuentra el archivo de configuración %1").arg(shown)));
+            makeError(errors::kFileNotFound,
+                      QStringLiteral("No se encuentra el archivo de configuración %1").arg(shown)));
     if (!file.open(QIODevice::ReadOnly))
         return std::unexpected(makeError(errors::kFileAccess,
                                          QStringLiteral("No se puede leer el archivo de configuración %1: %2")
@@ -75,11 +84,12 @@ Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
     const pugi::xml_parse_result parsed =
         doc.load_buffer(text.constData(), size_t(text.size()), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
-        return std::unexpected(makeError(
-            errors::kMalformedXml, QStringLiteral("El archivo de configuración %1 no es un documento XML válido "
-                                                  "(error en la línea %2)")
-                                       .arg(shown)
-                                       .arg(lineOf(text, qsizetype(parsed.offset)))));
+        return std::unexpected(
+            makeError(errors::kMalformedXml,
+                      QStringLiteral("El archivo de configuración %1 no es un documento XML válido "
+                                     "(error en la línea %2)")
+                          .arg(shown)
+                          .arg(lineOf(text, qsizetype(parsed.offset)))));
 
     ConfiguracionSolicitud conf;
     const pugi::xml_node root = doc.select_node("//Configuracion").node();
@@ -87,25 +97,29 @@ Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
         return std::unexpected(missing(QStringLiteral("el elemento Configuracion"), path));
     const pugi::xml_attribute nombre = root.attribute("Nombre");
     if (!nombre)
-        return std::unexpected(missing(QStringLiteral("el atributo Nombre del elemento Configuracion"), path));
+        return std::unexpected(
+            missing(QStringLiteral("el atributo Nombre del elemento Configuracion"), path));
     conf.nombre = QString::fromUtf8(nombre.value());
     const pugi::xml_attribute porPagina = root.attribute("numPlazasPorPag");
     if (!porPagina)
-        return std::unexpected(missing(QStringLiteral("el atributo numPlazasPorPag del elemento Configuracion"), path));
+        return std::unexpected(
+            missing(QStringLiteral("el atributo numPlazasPorPag del elemento Configuracion"), path));
     conf.numPlazasPorPag = QString::fromUtf8(porPagina.value());
     bool isNumber = false;
     if (conf.numPlazasPorPag.trimmed().toInt(&isNumber) < 1 || !isNumber)
-        return std::unexpected(makeError(errors::kMissingXmlItem,
-                                         QStringLiteral("El atributo numPlazasPorPag del archivo de configuración %1 "
-                                                        "debe ser un número entero mayor que 0 (tiene \"%2\")")
-                                             .arg(shown, conf.numPlazasPorPag)));
+        return std::unexpected(
+            makeError(errors::kMissingXmlItem,
+                      QStringLiteral("El atributo numPlazasPorPag del archivo de configuración %1 "
+                                     "debe ser un número entero mayor que 0 (tiene \"%2\")")
+                          .arg(shown, conf.numPlazasPorPag)));
 
     // The tabs in document order; the messages count them from 1 as they appear in the file.
     for (int i = 0; i < int(conf.tabs.size()); ++i) {
         const std::string query = "(//Tab)[" + std::to_string(i + 1) + "]";
         const pugi::xml_node tab = doc.select_node(query.c_str()).node();
         if (!tab)
-            return std::unexpected(missing(QStringLiteral("el elemento Tab de la pestaña %1").arg(i + 1), path));
+            return std::unexpected(
+                missing(QStringLiteral("el elemento Tab de la pestaña %1").arg(i + 1), path));
         TabConfig& config = conf.tabs[size_t(i)];
         config.index = i;
         const std::pair<const char*, QString*> items[] = {{"NombreTab", &config.nombreTab},
@@ -115,8 +129,10 @@ Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
         for (const auto& [name, target] : items) {
             const pugi::xml_node item = tab.child(name);
             if (!item)
-                return std::unexpected(missing(
-                    QStringLiteral("el elemento %1 de la pestaña %2").arg(QString::fromLatin1(name)).arg(i + 1), path));
+                return std::unexpected(missing(QStringLiteral("el elemento %1 de la pestaña %2")
+                                                   .arg(QString::fromLatin1(name))
+                                                   .arg(i + 1),
+                                               path));
             *target = QString::fromUtf8(item.text().get());
         }
     }

@@ -7,7 +7,8 @@
 
 namespace velantor {
 
-CourseDocumentEditor::CourseDocumentEditor(Kind kind, FormView& view, MessageService& messages, TablePtr table)
+CourseDocumentEditor::CourseDocumentEditor(Kind kind, FormView& view, MessageService& messages,
+                                           TablePtr table)
     : m_kind(kind), m_view(view), m_messages(messages), m_table(std::move(table)) {}
 
 const QList<CourseDocumentEditor::Binding>& CourseDocumentEditor::bindings() const {
@@ -26,7 +27,9 @@ const QList<CourseDocumentEditor::Binding>& CourseDocumentEditor::bindings() con
     return m_kind == Kind::Cursos ? cursos : documentos;
 }
 
-QString CourseDocumentEditor::nameField() const { return QString::fromLatin1(bindings().front().control); }
+QString CourseDocumentEditor::nameField() const {
+    return QString::fromLatin1(bindings().front().control);
+}
 
 QString CourseDocumentEditor::idField() const {
     return m_kind == Kind::Cursos ? QStringLiteral("txtIdCurso") : QStringLiteral("txtIdDoc");
@@ -79,14 +82,14 @@ bool CourseDocumentEditor::validate(QDate today) {
         // Hours and year go into integer columns: a text that is no number, or out of
         // range, would be stored as something the user never typed.
         if (!isValidHours(m_view.text(u"txtHoras"))) {
-            m_messages.inform(QStringLiteral("El número de horas debe ser mayor de 0"), QStringLiteral("Datos Erróneos"),
-                              MessageIcon::Exclamation);
+            m_messages.inform(QStringLiteral("El número de horas debe ser mayor de 0"),
+                              QStringLiteral("Datos Erróneos"), MessageIcon::Exclamation);
             m_view.setFocus(u"txtHoras");
             return false;
         }
         if (!isValidYear(m_view.text(u"txtAno"), today.year())) {
-            m_messages.inform(QStringLiteral("El año introducido es erróneo"), QStringLiteral("Datos erróneos"),
-                              MessageIcon::Exclamation);
+            m_messages.inform(QStringLiteral("El año introducido es erróneo"),
+                              QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
             m_view.setFocus(u"txtAno");
             return false;
         }
@@ -147,8 +150,8 @@ bool CourseDocumentEditor::remove(const QList<int>& selectedRows) {
     bool deleted = false;
     if (selectedRows.size() == 1 && selectedRows.front() >= 0 && selectedRows.front() < m_table->rowCount()) {
         const MessageAnswer answer =
-            m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"), QStringLiteral("Solicitudes"),
-                           MessageIcon::Warning, MessageButtons::YesNo);
+            m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"),
+                           QStringLiteral("Solicitudes"), MessageIcon::Warning, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
             m_table->setPosition(selectedRows.front());
             m_table->deleteCurrent();

@@ -21,8 +21,8 @@ KeyFilterResult FiltroTeclas(const QString& currentText, QChar typed, bool numer
         return {true, typed, false};
     if (typed == u'.' || typed == u'n')
         typed = u',';
-    const bool keep = (typed >= u'0' && typed <= u'9') || typed == u'\b' ||
-                      (typed == u',' && !currentText.contains(u','));
+    const bool keep =
+        (typed >= u'0' && typed <= u'9') || typed == u'\b' || (typed == u',' && !currentText.contains(u','));
     return {keep, typed, false};
 }
 
@@ -98,7 +98,8 @@ namespace {
 const QString kDateMessage = QStringLiteral("Fecha Errónea");
 const QString kDateTitle = QStringLiteral("Formato de Fecha erróneo");
 
-bool leaveDate(FormView& view, MessageService& messages, const QString& control, QDate today, bool plainWhenNoDate) {
+bool leaveDate(FormView& view, MessageService& messages, const QString& control, QDate today,
+               bool plainWhenNoDate) {
     const DateCheck check = checkDate(view.text(control), today);
     if (check.status != DateCheck::NotADate)
         view.setText(control, check.rewritten);
@@ -138,7 +139,8 @@ bool onFieldLeft(FormView& view, MessageService& messages, QStringView control, 
                            QStringLiteral("El año introducido es erróneo"), QStringLiteral("Datos erróneos"));
     if (name == u"txtHoras")
         return leaveNumber(view, messages, name, isValidHours(text),
-                           QStringLiteral("El número de horas debe ser mayor de 0"), QStringLiteral("Datos Erróneos"));
+                           QStringLiteral("El número de horas debe ser mayor de 0"),
+                           QStringLiteral("Datos Erróneos"));
     if (name == u"txtOrdenVacante" || name == u"txtOrdenResultas") {
         if (!isValidOrder(text))
             view.setText(name, QString());

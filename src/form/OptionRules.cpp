@@ -70,7 +70,8 @@ void currentPostRule(FormView& view, bool yes) {
     const bool dateApplies = yes && !view.isChecked(u"optTemporal");
     show(view, {u"txtFecPosesion", u"lblPosesion"}, dateApplies);
     if (!yes)
-        empty(view, {u"txtFecPosesion", u"txtPuesto", u"txtLocalidadPuesto", u"txtProvinciaPuesto", u"txtSS"});
+        empty(view,
+              {u"txtFecPosesion", u"txtPuesto", u"txtLocalidadPuesto", u"txtProvinciaPuesto", u"txtSS"});
 }
 
 void postNatureRule(FormView& view, bool definitive) {

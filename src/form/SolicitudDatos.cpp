@@ -9,8 +9,7 @@ namespace {
 
 // Every data control in the order the window is read and written: the tagged controls
 // in the form's control order, then the untagged ones.
-template <class F>
-void forEachDataControl(F&& f) {
+template <class F> void forEachDataControl(F&& f) {
     for (const FormControl& control : formControls())
         f(control);
     for (const FormControl& control : untaggedDataControls())
@@ -24,13 +23,21 @@ SolicitudDatos::SolicitudDatos()
       resultas(createPositionListTable(QStringLiteral("Resultas"))), cursos(createCursosTable()),
       documentos(createDocumentosTable()) {}
 
-QString SolicitudDatos::text(QStringView control) const { return m_texts.value(control.toString()); }
+QString SolicitudDatos::text(QStringView control) const {
+    return m_texts.value(control.toString());
+}
 
-void SolicitudDatos::setText(const QString& control, const QString& value) { m_texts.insert(control, value); }
+void SolicitudDatos::setText(const QString& control, const QString& value) {
+    m_texts.insert(control, value);
+}
 
-bool SolicitudDatos::option(QStringView control) const { return m_options.value(control.toString(), false); }
+bool SolicitudDatos::option(QStringView control) const {
+    return m_options.value(control.toString(), false);
+}
 
-void SolicitudDatos::setOption(const QString& control, bool selected) { m_options.insert(control, selected); }
+void SolicitudDatos::setOption(const QString& control, bool selected) {
+    m_options.insert(control, selected);
+}
 
 QString SolicitudDatos::fieldValue(const FormControl& control) const {
     if (control.kind == ControlKind::Option)

@@ -107,17 +107,20 @@ Result<void> tableFromJson(const QJsonValue& value, const QString& key, Table& t
             if (def.type == FieldType::Integer) {
                 const double number = cell.toDouble();
                 if (!cell.isDouble() || std::trunc(number) != number || std::abs(number) >= 9.2e18)
-                    return fail(QStringLiteral("El campo «%1» de %2 debe ser un número entero").arg(def.name, where));
+                    return fail(
+                        QStringLiteral("El campo «%1» de %2 debe ser un número entero").arg(def.name, where));
                 table.setNumber(field, cell.toInteger(qint64(number)));
             } else {
                 if (!cell.isString())
-                    return fail(QStringLiteral("El campo «%1» de %2 debe ser un texto entre comillas").arg(def.name, where));
+                    return fail(QStringLiteral("El campo «%1» de %2 debe ser un texto entre comillas")
+                                    .arg(def.name, where));
                 const QString text = cell.toString();
                 if (text.size() > def.maxLength)
-                    return fail(QStringLiteral("El campo «%1» de %2 admite como máximo %3 caracteres y tiene %4")
-                                    .arg(def.name, where)
-                                    .arg(def.maxLength)
-                                    .arg(text.size()));
+                    return fail(
+                        QStringLiteral("El campo «%1» de %2 admite como máximo %3 caracteres y tiene %4")
+                            .arg(def.name, where)
+                            .arg(def.maxLength)
+                            .arg(text.size()));
                 table.setText(field, text);
             }
         }
@@ -127,7 +130,8 @@ Result<void> tableFromJson(const QJsonValue& value, const QString& key, Table& t
 
 Result<void> controlsFromJson(const QJsonValue& value, SolicitudDatos& datos) {
     if (!value.isObject())
-        return fail(QStringLiteral("«controls» debe ser un objeto con los valores de los controles por nombre"));
+        return fail(
+            QStringLiteral("«controls» debe ser un objeto con los valores de los controles por nombre"));
     const QJsonObject controls = value.toObject();
     for (auto it = controls.begin(); it != controls.end(); ++it) {
         const FormControl* control = findDataControl(it.key());
@@ -140,7 +144,8 @@ Result<void> controlsFromJson(const QJsonValue& value, SolicitudDatos& datos) {
             datos.setOption(control->name, it.value().toBool());
         } else {
             if (!it.value().isString())
-                return fail(QStringLiteral("El valor del control «%1» debe ser un texto entre comillas").arg(control->name));
+                return fail(QStringLiteral("El valor del control «%1» debe ser un texto entre comillas")
+                                .arg(control->name));
             datos.setText(control->name, it.value().toString());
         }
     }
@@ -191,7 +196,8 @@ Result<void> solicitudFromJson(const QByteArray& json, SolicitudDatos& datos) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return fail(QStringLiteral("La solicitud no es un texto JSON válido (%1)").arg(positionOf(json, error.offset)));
+        return fail(QStringLiteral("La solicitud no es un texto JSON válido (%1)")
+                        .arg(positionOf(json, error.offset)));
     if (!document.isObject())
         return fail(QStringLiteral("La solicitud en JSON debe ser un objeto entre llaves"));
     const QJsonObject root = document.object();
@@ -207,9 +213,10 @@ Result<void> solicitudFromJson(const QByteArray& json, SolicitudDatos& datos) {
         const auto slot = std::find_if(listSlots().begin(), listSlots().end(),
                                        [&](const ListSlot& s) { return s.key == it.key(); });
         if (slot == listSlots().end())
-            return fail(QStringLiteral("Clave desconocida «%1» en la solicitud; se admiten controls, Vacantes, "
-                                       "Resultas, Cursos y Documentos")
-                            .arg(it.key()));
+            return fail(
+                QStringLiteral("Clave desconocida «%1» en la solicitud; se admiten controls, Vacantes, "
+                               "Resultas, Cursos y Documentos")
+                    .arg(it.key()));
         if (auto done = tableFromJson(it.value(), slot->key, *(read.*slot->table)); !done)
             return done;
     }
