@@ -106,14 +106,14 @@ DataGridColumns documentosColumns() {
 DataGridColumns positionGridColumns(bool vacantes) {
     return {col("Orden", "Orden", 900),
             col("CodConvocatoria", "Código", 900),
-            col("NomConvocatoria", "Denominación", 4000),
-            col("Consejeria", "Institución", 3500),
-            col("Localidad", vacantes ? "Localidad/Z.B.S." : "Localidad o Z.B.S. (Provincia)", 3500),
+            col("NomConvocatoria", "Denominación", 3800),
+            col("Consejeria", "Institución", 3000),
+            col("Localidad", vacantes ? "Localidad/Z.B.S." : "Localidad o Z.B.S. (Provincia)", 3000),
             DataGridColumn::hiddenField(s("IdSolicitud")),
             DataGridColumn::hiddenField(s("CodArea")),
             DataGridColumn::hiddenField(s("CodZona")),
-            col("Area", "Área", 2500),
-            col("Zona", "Zona", 2500)};
+            col("Area", "Área", 2000),
+            col("Zona", "Zona", 2000)};
 }
 
 } // namespace velantor

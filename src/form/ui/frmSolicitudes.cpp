@@ -119,7 +119,7 @@ void frmSolicitudes::setInitialStates() {
     // Fields that only apply after an answer start hidden; the spouse condition shows.
     for (const char* name : {"fraDNIConyuge", "lblTipoDis", "txtTipoDisc", "lblAdap", "txtAdaptaciones", "txtSS",
                              "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
-                             "cboSituaciones", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
+                             "cboSituaciones", "lblSituacion", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
         m_view->setVisible(QString::fromLatin1(name), false);
     m_view->setVisible(u"fraAcopPetConyu", true);
     lineEdit(u"txtDNI")->setMaxLength(32767);

@@ -71,7 +71,9 @@ void frmSolicitudes::wireEntryRules() {
             });
         }
     }
-    connect(combo(u"cboSituaciones"), &DataCombo::rowChosen, this, [this] { onSituationChosen(*m_view); });
+    DataCombo* situations = combo(u"cboSituaciones");
+    connect(situations, &DataCombo::rowChosen, this, [this] { onSituationChosen(*m_view); });
+    situations->installEventFilter(this); // its label shows and hides with it
     // A complete identity number moves the focus on by itself.
     QLineEdit* dni = lineEdit(u"txtDNI");
     connect(dni, &QLineEdit::textEdited, this, [this, dni](const QString& text) {
@@ -81,6 +83,11 @@ void frmSolicitudes::wireEntryRules() {
 }
 
 bool frmSolicitudes::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == control(u"cboSituaciones") &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+        control(u"lblSituacion")->setVisible(event->type() == QEvent::ShowToParent);
+        return false;
+    }
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (!field)
         return QMainWindow::eventFilter(watched, event);

@@ -223,7 +223,10 @@ QWidget* frmSolicitudes::buildFrameProfesionales() {
                                                 situationPair)),
                              0, 0, 1, 4);
     DataCombo* situations = f.combo(s("cboSituaciones"), s("Otra situación administrativa"));
-    situationGrid->addWidget(situations, 1, 0, 1, 2);
+    QLabel* situationLabel = f.label(s("Situación"), situations, s("lblSituacion"));
+    situationLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    situationGrid->addWidget(situationLabel, 1, 0);
+    situationGrid->addWidget(situations, 1, 1);
     QLineEdit* which = f.text(s("txtSitAdm"), s("Otra situación: cuál"));
     situationGrid->addWidget(which, 1, 2, 1, 2);
     QLineEdit* situationDate = f.text(s("txtFechaSit"), s("Fecha de la situación"));
@@ -268,9 +271,10 @@ QWidget* frmSolicitudes::buildPuestoActual() {
     placeGrid.pair(s("Institución"), f.text(s("txtPuesto"), s("Institución del puesto")), 0, 3);
     placeGrid.next();
     placeGrid.pair(s("Provincia (fuera de la región)"),
-                           f.text(s("txtProvinciaPuesto"), s("Provincia del puesto fuera de la región")));
+                   f.text(s("txtProvinciaPuesto"), s("Provincia del puesto fuera de la región")), 0, 3);
+    placeGrid.next();
     placeGrid.pair(s("Localidad (fuera de la región)"),
-                           f.text(s("txtLocalidadPuesto"), s("Localidad del puesto fuera de la región")), 2);
+                   f.text(s("txtLocalidadPuesto"), s("Localidad del puesto fuera de la región")), 0, 3);
     layout->addWidget(place);
 
     QGroupBox* nature = f.frame(s("fraDefTemp"), s("Carácter del puesto"));
