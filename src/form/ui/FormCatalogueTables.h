@@ -2,6 +2,10 @@
 
 #include "platform/Table.h"
 
+namespace velantor::catalogues {
+struct Catalogues;
+}
+
 namespace velantor {
 
 // The catalogue tables the application form's lists show, by their catalogue names.
@@ -35,5 +39,9 @@ struct FormWorkingTables {
     TablePtr cursos;
     TablePtr documentos;
 };
+
+// The tables of a loaded run as the form takes them; missing working tables are created.
+FormCatalogueTables formCatalogueTables(const catalogues::Catalogues& loaded);
+FormWorkingTables formWorkingTables(const catalogues::Catalogues& loaded);
 
 } // namespace velantor

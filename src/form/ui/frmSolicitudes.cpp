@@ -82,7 +82,7 @@ frmSolicitudes::frmSolicitudes(const FormCatalogueTables& catalogues, const Form
     wireEntryRules();
     setInitialStates();
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSolicitudes::onTabChanged);
-    resize(1280, 880);
+    resize(1320, 900);
 }
 
 frmSolicitudes::~frmSolicitudes() = default;
