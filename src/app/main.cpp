@@ -20,8 +20,8 @@ namespace {
 
 // The standard buttons of message boxes and dialogs ("Sí", "No", "Aceptar", "Cancelar").
 void installSpanishTranslations(QApplication& app, QTranslator& translator) {
-    if (translator.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&translator);
 }
 
@@ -67,7 +67,8 @@ int main(int argc, char* argv[]) {
 
     Result<ConfiguracionSolicitud> configuration = leerConfiguracion(folders.programFolder());
     if (!configuration) {
-        messages.inform(configuration.error().description, QStringLiteral("Configuración"), MessageIcon::Critical);
+        messages.inform(configuration.error().description, QStringLiteral("Configuración"),
+                        MessageIcon::Critical);
         closeTables();
         return 1;
     }

@@ -108,20 +108,30 @@ void DataCombo::bind(TablePtr table, const DataGridColumns& columns) {
         connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_header->layoutView(*m_view); });
 }
 
-void DataCombo::unbind() { bind(nullptr, {}); }
+void DataCombo::unbind() {
+    bind(nullptr, {});
+}
 
-const DataGridColumns& DataCombo::columns() const { return m_header->columns(); }
+const DataGridColumns& DataCombo::columns() const {
+    return m_header->columns();
+}
 
-QString DataCombo::text() const { return m_edit->text(); }
+QString DataCombo::text() const {
+    return m_edit->text();
+}
 
 void DataCombo::setText(const QString& text) {
     if (m_edit->text() != text)
         m_edit->setText(text);
 }
 
-void DataCombo::setMaxLength(int length) { m_edit->setMaxLength(length); }
+void DataCombo::setMaxLength(int length) {
+    m_edit->setMaxLength(length);
+}
 
-int DataCombo::rowCount() const { return m_table ? m_table->rowCount() : 0; }
+int DataCombo::rowCount() const {
+    return m_table ? m_table->rowCount() : 0;
+}
 
 int DataCombo::matchingRow() const {
     const QString code = m_edit->text();
@@ -215,12 +225,13 @@ void DataCombo::hidePopup() {
         top->activateWindow();
 }
 
-bool DataCombo::isPopupVisible() const { return m_popup->isVisible(); }
+bool DataCombo::isPopupVisible() const {
+    return m_popup->isVisible();
+}
 
 void DataCombo::setAccessibleLabel(const QString& name, const QString& description) {
-    const QString spoken = description.isEmpty()
-                               ? tr("Lista desplegable. Pulse Alt+Abajo para ver las opciones.")
-                               : description;
+    const QString spoken =
+        description.isEmpty() ? tr("Lista desplegable. Pulse Alt+Abajo para ver las opciones.") : description;
     setAccessibleName(name);
     setAccessibleDescription(spoken);
     m_edit->setAccessibleName(name);

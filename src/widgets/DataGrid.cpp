@@ -51,7 +51,9 @@ void DataGrid::bind(TablePtr table, const DataGridColumns& columns) {
     followTable(m_table->position());
 }
 
-const DataGridColumns& DataGrid::columns() const { return m_header->columns(); }
+const DataGridColumns& DataGrid::columns() const {
+    return m_header->columns();
+}
 
 void DataGrid::followTable(int row) {
     if (m_syncing || !m_table)
@@ -84,7 +86,9 @@ QList<int> DataGrid::selectedRowIndexes() const {
     return rows;
 }
 
-int DataGrid::selectedRowCount() const { return static_cast<int>(selectedRowIndexes().size()); }
+int DataGrid::selectedRowCount() const {
+    return static_cast<int>(selectedRowIndexes().size());
+}
 
 int DataGrid::selectedRow() const {
     const QList<int> rows = selectedRowIndexes();
@@ -101,7 +105,8 @@ void DataGrid::selectRow(int row) {
 
 QString DataGrid::columnCaption(int boundColumn) const {
     const int section = m_header->sourceColumn(boundColumn);
-    return section < 0 ? QString() : m_header->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+    return section < 0 ? QString()
+                       : m_header->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
 } // namespace velantor

@@ -23,6 +23,8 @@ struct DataGridColumn {
 
 using DataGridColumns = QList<DataGridColumn>;
 
-inline int twipsToPixels(int twips) { return (twips + 7) / 15; }
+inline int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
 
 } // namespace velantor

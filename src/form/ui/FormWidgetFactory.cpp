@@ -11,7 +11,9 @@
 
 namespace velantor {
 
-void FormWidgetFactory::add(QWidget* widget) { m_controls.insert(widget->objectName(), widget); }
+void FormWidgetFactory::add(QWidget* widget) {
+    m_controls.insert(widget->objectName(), widget);
+}
 
 QLineEdit* FormWidgetFactory::text(const QString& name, const QString& accessibleName, int maxLength) {
     auto* edit = new QLineEdit;
@@ -32,7 +34,9 @@ DataCombo* FormWidgetFactory::combo(const QString& name, const QString& accessib
     return list;
 }
 
-QButtonGroup* FormWidgetFactory::pair(QWidget* owner) { return new QButtonGroup(owner); }
+QButtonGroup* FormWidgetFactory::pair(QWidget* owner) {
+    return new QButtonGroup(owner);
+}
 
 QRadioButton* FormWidgetFactory::option(const QString& name, const QString& caption,
                                         const QString& accessibleName, QButtonGroup* pair) {

@@ -15,7 +15,9 @@ namespace velantor {
 
 FormWidgetView::FormWidgetView(frmSolicitudes& window) : m_window(window) {}
 
-QWidget* FormWidgetView::widget(QStringView control) const { return m_window.control(control); }
+QWidget* FormWidgetView::widget(QStringView control) const {
+    return m_window.control(control);
+}
 
 QAction* FormWidgetView::menuItem(QStringView control) const {
     if (!control.startsWith(u"mnuP"))

@@ -87,12 +87,24 @@ frmSolicitudes::frmSolicitudes(const FormCatalogueTables& catalogues, const Form
 
 frmSolicitudes::~frmSolicitudes() = default;
 
-QWidget* frmSolicitudes::control(QStringView name) const { return m_factory->find(name); }
-DataCombo* frmSolicitudes::combo(QStringView name) const { return controlAs<DataCombo>(name); }
-DataGrid* frmSolicitudes::grid(QStringView name) const { return controlAs<DataGrid>(name); }
-QLineEdit* frmSolicitudes::lineEdit(QStringView name) const { return controlAs<QLineEdit>(name); }
-FormView& frmSolicitudes::view() { return *m_view; }
-const FormView& frmSolicitudes::view() const { return *m_view; }
+QWidget* frmSolicitudes::control(QStringView name) const {
+    return m_factory->find(name);
+}
+DataCombo* frmSolicitudes::combo(QStringView name) const {
+    return controlAs<DataCombo>(name);
+}
+DataGrid* frmSolicitudes::grid(QStringView name) const {
+    return controlAs<DataGrid>(name);
+}
+QLineEdit* frmSolicitudes::lineEdit(QStringView name) const {
+    return controlAs<QLineEdit>(name);
+}
+FormView& frmSolicitudes::view() {
+    return *m_view;
+}
+const FormView& frmSolicitudes::view() const {
+    return *m_view;
+}
 
 void frmSolicitudes::applyConfiguration() {
     for (int tab = 0; tab < 5; ++tab) {
@@ -117,8 +129,8 @@ void frmSolicitudes::setInitialStates() {
     m_menu.value(CargarOtra)->setVisible(false);
     m_menu.value(CambiarPwd)->setVisible(m_userHasPassword);
     // Fields that only apply after an answer start hidden; the spouse condition shows.
-    for (const char* name : {"fraDNIConyuge", "lblTipoDis", "txtTipoDisc", "lblAdap", "txtAdaptaciones", "txtSS",
-                             "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
+    for (const char* name : {"fraDNIConyuge", "lblTipoDis", "txtTipoDisc", "lblAdap", "txtAdaptaciones",
+                             "txtSS", "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
                              "cboSituaciones", "lblSituacion", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
         m_view->setVisible(QString::fromLatin1(name), false);
     m_view->setVisible(u"fraAcopPetConyu", true);
@@ -143,7 +155,8 @@ void frmSolicitudes::setSearchListsEnabled(bool enabled) {
     // The vacancy search starts from a province: until one is chosen it is the only list.
     const bool provinceChosen = !combo(u"cboProvinciaVacantes")->text().isEmpty();
     m_view->setEnabled(u"cboProvinciaVacantes", !provinceChosen);
-    for (const char* name : {"cboConsejeriaVacantes", "cboLocalidadVacantes", "cboAreasVacantes", "cboZonasVacantes"})
+    for (const char* name :
+         {"cboConsejeriaVacantes", "cboLocalidadVacantes", "cboAreasVacantes", "cboZonasVacantes"})
         m_view->setEnabled(QString::fromLatin1(name), provinceChosen);
 }
 

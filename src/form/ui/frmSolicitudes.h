@@ -36,8 +36,14 @@ class MessageService;
 class frmSolicitudes : public QMainWindow {
     Q_OBJECT
 public:
-    enum MenuIndex { Imprimir = 1000, Guardar = 2000, CargarOtra = 2500, Salir = 3000, Ayuda = 4000,
-                     CambiarPwd = 5000 };
+    enum MenuIndex {
+        Imprimir = 1000,
+        Guardar = 2000,
+        CargarOtra = 2500,
+        Salir = 3000,
+        Ayuda = 4000,
+        CambiarPwd = 5000
+    };
     // Writes the application to its document (print and draft flags); answers whether it
     // was written. Supplied by the document generator.
     using SaveHandler = std::function<bool(bool print, bool draft)>;
@@ -48,10 +54,7 @@ public:
     ~frmSolicitudes() override;
 
     QWidget* control(QStringView name) const;
-    template <class T>
-    T* controlAs(QStringView name) const {
-        return qobject_cast<T*>(control(name));
-    }
+    template <class T> T* controlAs(QStringView name) const { return qobject_cast<T*>(control(name)); }
     DataCombo* combo(QStringView name) const;
     DataGrid* grid(QStringView name) const;
     QLineEdit* lineEdit(QStringView name) const;
@@ -85,6 +88,9 @@ public:
     void setSearchListsEnabled(bool enabled);
     // Enables the print, save and "Cargar otra solicitud" commands (or disables them).
     void setDocumentCommandsEnabled(bool enabled);
+    // Closes the window without the save question (the user chose to end the program
+    // when warned that the application already exists).
+    void endWithoutSaving();
     // Runs a menu command by its index, as a click on the item does.
     void runMenuCommand(int index);
     // Starts the ten-second timer after a print; the commands come back when it fires.

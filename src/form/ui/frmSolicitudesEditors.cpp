@@ -22,8 +22,8 @@ void frmSolicitudes::wireEditors() {
         const char* cancel;
     };
     const Wiring wirings[] = {
-        {m_cursosEditor, CourseDocumentEditor::Kind::Cursos, m_working.cursos, "grdCursos", "cmdAdd", "cmdUpdate",
-         "cmdDel", "cmdAceptar", "cmdCancelar"},
+        {m_cursosEditor, CourseDocumentEditor::Kind::Cursos, m_working.cursos, "grdCursos", "cmdAdd",
+         "cmdUpdate", "cmdDel", "cmdAceptar", "cmdCancelar"},
         {m_documentosEditor, CourseDocumentEditor::Kind::Documentos, m_working.documentos, "grdDocumentos",
          "cmdAddDoc", "cmdModDoc", "cmdDelDoc", "cmdAceptarDoc", "cmdCancelarDoc"},
     };

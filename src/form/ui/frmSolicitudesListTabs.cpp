@@ -17,7 +17,9 @@
 namespace velantor {
 namespace {
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QLabel* rightAligned(QLabel* label) {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -62,11 +64,12 @@ QWidget* frmSolicitudes::buildCursosTab() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_lblGrid.at(1));
     DataGrid* grid = f.grid(s("grdCursos"), s("Cursos de Formación de Funcionarios"));
-    layout->addWidget(gridBlock(s("Cursos de Formación de Funcionarios"), grid,
-                                {f.button(s("cmdAdd"), s("Añadir"), s("Añadir curso")),
-                                 f.button(s("cmdUpdate"), s("Modificar"), s("Modificar el curso seleccionado")),
-                                 f.button(s("cmdDel"), s("Borrar"), s("Borrar el curso seleccionado"))}),
-                      1);
+    layout->addWidget(
+        gridBlock(s("Cursos de Formación de Funcionarios"), grid,
+                  {f.button(s("cmdAdd"), s("Añadir"), s("Añadir curso")),
+                   f.button(s("cmdUpdate"), s("Modificar"), s("Modificar el curso seleccionado")),
+                   f.button(s("cmdDel"), s("Borrar"), s("Borrar el curso seleccionado"))}),
+        1);
 
     QGroupBox* frame = f.frame(s("Frame4"), s("Datos del curso"));
     auto* entry = new QGridLayout(frame);
@@ -88,9 +91,10 @@ QWidget* frmSolicitudes::buildCursosTab() {
     entry->setColumnStretch(1, 1);
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
-    entry->addLayout(acceptCancel(f.button(s("cmdAceptar"), s("Aceptar"), s("Aceptar el curso")),
-                                  f.button(s("cmdCancelar"), s("Cancelar"), s("Cancelar la edición del curso"))),
-                     3, 0, 1, 6);
+    entry->addLayout(
+        acceptCancel(f.button(s("cmdAceptar"), s("Aceptar"), s("Aceptar el curso")),
+                     f.button(s("cmdCancelar"), s("Cancelar"), s("Cancelar la edición del curso"))),
+        3, 0, 1, 6);
     layout->addWidget(frame);
     return page;
 }
@@ -101,11 +105,12 @@ QWidget* frmSolicitudes::buildDocumentosTab() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_lblGrid.at(4));
     DataGrid* grid = f.grid(s("grdDocumentos"), s("Documentos"));
-    layout->addWidget(gridBlock(s("Documentos"), grid,
-                                {f.button(s("cmdAddDoc"), s("Añadir"), s("Añadir documento")),
-                                 f.button(s("cmdModDoc"), s("Modificar"), s("Modificar el documento seleccionado")),
-                                 f.button(s("cmdDelDoc"), s("Borrar"), s("Borrar el documento seleccionado"))}),
-                      1);
+    layout->addWidget(
+        gridBlock(s("Documentos"), grid,
+                  {f.button(s("cmdAddDoc"), s("Añadir"), s("Añadir documento")),
+                   f.button(s("cmdModDoc"), s("Modificar"), s("Modificar el documento seleccionado")),
+                   f.button(s("cmdDelDoc"), s("Borrar"), s("Borrar el documento seleccionado"))}),
+        1);
 
     QGroupBox* frame = f.frame(s("Frame8"), s("Datos del documento"));
     auto* entry = new QGridLayout(frame);
@@ -128,10 +133,10 @@ QWidget* frmSolicitudes::buildDocumentosTab() {
     entry->setColumnStretch(1, 1);
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
-    entry->addLayout(acceptCancel(f.button(s("cmdAceptarDoc"), s("Aceptar"), s("Aceptar el documento")),
-                                  f.button(s("cmdCancelarDoc"), s("Cancelar"),
-                                           s("Cancelar la edición del documento"))),
-                     3, 0, 1, 6);
+    entry->addLayout(
+        acceptCancel(f.button(s("cmdAceptarDoc"), s("Aceptar"), s("Aceptar el documento")),
+                     f.button(s("cmdCancelarDoc"), s("Cancelar"), s("Cancelar la edición del documento"))),
+        3, 0, 1, 6);
     layout->addWidget(frame);
 
     m_timer2 = new QTimer(this);
@@ -154,29 +159,31 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
         layout->addWidget(category);
     }
     DataGrid* grid = f.grid(vacantes ? s("grdVacantes") : s("grdResultas"),
-                            vacantes ? s("Puestos solicitados: plazas vacantes") : s("Puestos solicitados: plazas de resultas"));
+                            vacantes ? s("Puestos solicitados: plazas vacantes")
+                                     : s("Puestos solicitados: plazas de resultas"));
     const QString buttons[] = {
         vacantes ? s("cmdAddVacante") : s("cmdAddResultas"),
         vacantes ? s("cmdUpdateVacante") : s("cmdUpdateResultas"),
         vacantes ? s("cmdDelVacante") : s("cmdDelResultas"),
         vacantes ? s("cmdTodasVacantes") : s("cmdInsertaTodasResultas"),
     };
-    layout->addWidget(gridBlock(s("Puestos"), grid,
-                                {f.button(buttons[0], s("Añadir"), s("Añadir plaza %1").arg(what)),
-                                 f.button(buttons[1], s("Modificar"), s("Cambiar el orden de la plaza seleccionada")),
-                                 f.button(buttons[2], s("Borrar"), s("Borrar la plaza seleccionada")),
-                                 f.button(buttons[3], s("Insertar Todas"),
-                                          s("Insertar todas las plazas encontradas"))}),
-                      1);
+    layout->addWidget(
+        gridBlock(s("Puestos"), grid,
+                  {f.button(buttons[0], s("Añadir"), s("Añadir plaza %1").arg(what)),
+                   f.button(buttons[1], s("Modificar"), s("Cambiar el orden de la plaza seleccionada")),
+                   f.button(buttons[2], s("Borrar"), s("Borrar la plaza seleccionada")),
+                   f.button(buttons[3], s("Insertar Todas"), s("Insertar todas las plazas encontradas"))}),
+        1);
 
     QGroupBox* frame = f.frame(vacantes ? s("Frame5") : s("Frame6"), s("Plaza solicitada"));
     auto* entry = new QGridLayout(frame);
     const QString suffix = vacantes ? s("Vacantes") : s("Resultas");
-    QLineEdit* order = f.text(vacantes ? s("txtOrdenVacante") : s("txtOrdenResultas"), s("Orden de preferencia"), 5);
+    QLineEdit* order =
+        f.text(vacantes ? s("txtOrdenVacante") : s("txtOrdenResultas"), s("Orden de preferencia"), 5);
     entry->addWidget(rightAligned(f.label(s("Orden"), order)), 0, 0);
     entry->addWidget(order, 0, 1);
-    DataCombo* position =
-        f.combo(vacantes ? s("cboPuestoVacante") : s("cboPuestoResultas"), s("Plaza %1 que solicita").arg(what));
+    DataCombo* position = f.combo(vacantes ? s("cboPuestoVacante") : s("cboPuestoResultas"),
+                                  s("Plaza %1 que solicita").arg(what));
     entry->addWidget(rightAligned(f.label(s("Plaza"), position)), 0, 2);
     entry->addWidget(position, 0, 3, 1, 3);
     QLineEdit* code = f.text(vacantes ? s("txtCodVacante") : s("txtCodResulta"), s("Código de la plaza"), 5);
@@ -192,8 +199,8 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     id->setVisible(false);
     entry->addWidget(id, 1, 2);
 
-    QGroupBox* search = f.frame(vacantes ? s("fraDemarcacionVacantes") : s("fraDemarcacionResultas"),
-                                s("Demarcación"));
+    QGroupBox* search =
+        f.frame(vacantes ? s("fraDemarcacionVacantes") : s("fraDemarcacionResultas"), s("Demarcación"));
     auto* searchGrid = new QGridLayout(search);
     const struct {
         const char* name;
@@ -228,9 +235,10 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     }
     entry->addWidget(search, 2, 0, 1, 6);
     entry->setColumnStretch(3, 1);
-    entry->addLayout(acceptCancel(f.button(s("cmdAceptar") + side, s("Aceptar"), s("Aceptar la plaza")),
-                                  f.button(s("cmdCancelar") + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
-                     3, 0, 1, 6);
+    entry->addLayout(
+        acceptCancel(f.button(s("cmdAceptar") + side, s("Aceptar"), s("Aceptar la plaza")),
+                     f.button(s("cmdCancelar") + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
+        3, 0, 1, 6);
     layout->addWidget(frame);
     return page;
 }

@@ -20,7 +20,9 @@
 namespace velantor {
 namespace {
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -65,9 +67,10 @@ void frmSolicitudes::runMenuCommand(int index) {
     case Imprimir:
         if (ComprobarSolicitudCompleta(*m_view, *m_working.vacantes, *m_working.resultas, m_messages)) {
             saveAndPrint(true, false);
-        } else if (m_messages.ask(s("Faltan datos por rellenar. ¿Desea imprimir una copia borrador de la solicitud?"),
-                                  s("Copia Borrador"), MessageIcon::Question,
-                                  MessageButtons::YesNo) == MessageAnswer::Yes) {
+        } else if (m_messages.ask(
+                       s("Faltan datos por rellenar. ¿Desea imprimir una copia borrador de la solicitud?"),
+                       s("Copia Borrador"), MessageIcon::Question,
+                       MessageButtons::YesNo) == MessageAnswer::Yes) {
             saveAndPrint(true, true);
         }
         break;
@@ -111,11 +114,17 @@ bool frmSolicitudes::saveAndPrint(bool print, bool draft) {
     if (!ComprobarDatosGrabar(*m_view, m_messages))
         return false;
     if (!m_saveHandler) {
-        m_messages.inform(s("No hay ningún generador de documentos instalado: la solicitud no se ha guardado."),
-                          s("Guardar solicitud"), MessageIcon::Information);
+        m_messages.inform(
+            s("No hay ningún generador de documentos instalado: la solicitud no se ha guardado."),
+            s("Guardar solicitud"), MessageIcon::Information);
         return false;
     }
     return m_saveHandler(print, draft);
+}
+
+void frmSolicitudes::endWithoutSaving() {
+    m_existingClose = true;
+    close();
 }
 
 void frmSolicitudes::closeEvent(QCloseEvent* event) {

@@ -23,22 +23,41 @@
 namespace velantor {
 namespace {
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const QSet<QString>& numericFields() {
-    static const QSet<QString> names{s("txtTelefono"), s("txtCP"), s("txtAno"), s("txtHoras"),
-                                     s("txtOrdenVacante"), s("txtOrdenResultas"), s("txtCodVacante"),
-                                     s("txtCodResulta")};
+    static const QSet<QString> names{s("txtTelefono"),   s("txtCP"),           s("txtAno"),
+                                     s("txtHoras"),      s("txtOrdenVacante"), s("txtOrdenResultas"),
+                                     s("txtCodVacante"), s("txtCodResulta")};
     return names;
 }
 
 const QSet<QString>& selectAllFields() {
-    static const QSet<QString> names{
-        s("txtApellido1"), s("txtApellido2"), s("txtNombre"), s("txtDNI"), s("txtFecNacimiento"),
-        s("txtTelefono"), s("txtDomicilio"), s("txtLocalidad"), s("txtCP"), s("txtTipoDisc"),
-        s("txtAdaptaciones"), s("txtNRP"), s("txtFechaIngreso"), s("txtPuesto"), s("txtLocalidadPuesto"),
-        s("txtFecPosesion"), s("txtFechaSit"), s("txtDNIConyuge"), s("txtConyuApellido1"),
-        s("txtCOnyuApellido2"), s("txtConyuNombre"), s("txtOrdenVacante"), s("txtOrdenResultas")};
+    static const QSet<QString> names{s("txtApellido1"),
+                                     s("txtApellido2"),
+                                     s("txtNombre"),
+                                     s("txtDNI"),
+                                     s("txtFecNacimiento"),
+                                     s("txtTelefono"),
+                                     s("txtDomicilio"),
+                                     s("txtLocalidad"),
+                                     s("txtCP"),
+                                     s("txtTipoDisc"),
+                                     s("txtAdaptaciones"),
+                                     s("txtNRP"),
+                                     s("txtFechaIngreso"),
+                                     s("txtPuesto"),
+                                     s("txtLocalidadPuesto"),
+                                     s("txtFecPosesion"),
+                                     s("txtFechaSit"),
+                                     s("txtDNIConyuge"),
+                                     s("txtConyuApellido1"),
+                                     s("txtCOnyuApellido2"),
+                                     s("txtConyuNombre"),
+                                     s("txtOrdenVacante"),
+                                     s("txtOrdenResultas")};
     return names;
 }
 
@@ -191,16 +210,60 @@ void frmSolicitudes::focusNext(QWidget* from) {
 }
 
 void frmSolicitudes::setTabOrder0() {
-    const char* const order[] = {
-        "txtApellido1", "txtApellido2", "txtNombre", "txtDNI", "txtFecNacimiento", "txtTelefono", "txtDomicilio",
-        "txtLocalidad", "cboProvincia", "txtCP", "optDiscSi", "optDiscNo", "txtTipoDisc", "txtAdaptaciones",
-        "optVoluntario", "optForzoso", "optReingesoSi", "optReingresoNo", "optPetConyugeSi", "optPetConyugeNo",
-        "txtDNIConyuge", "txtConyuNombre", "txtConyuApellido1", "txtCOnyuApellido2", "cboPrefArea",
-        "cboPrefProvincia", "cboPrefLocalidad", "cboCuerpo", "cboGrupo", "txtNRP", "txtFechaIngreso",
-        "txtProvAct", "txtZBSAct", "txtInstiAct", "optActivo", "optOtras", "cboSituaciones", "txtSitAdm",
-        "txtFechaSit", "OptSi", "OptNo", "optSSOndex", "optSSOtros", "txtSS", "cboProvinciasVrk", "cboAreaVrk",
-        "cboZBSVrk", "cboLocalidadesVrk", "txtPuesto", "txtProvinciaPuesto", "txtLocalidadPuesto",
-        "optDefinitivo", "optTemporal", "txtFecPosesion"};
+    const char* const order[] = {"txtApellido1",
+                                 "txtApellido2",
+                                 "txtNombre",
+                                 "txtDNI",
+                                 "txtFecNacimiento",
+                                 "txtTelefono",
+                                 "txtDomicilio",
+                                 "txtLocalidad",
+                                 "cboProvincia",
+                                 "txtCP",
+                                 "optDiscSi",
+                                 "optDiscNo",
+                                 "txtTipoDisc",
+                                 "txtAdaptaciones",
+                                 "optVoluntario",
+                                 "optForzoso",
+                                 "optReingesoSi",
+                                 "optReingresoNo",
+                                 "optPetConyugeSi",
+                                 "optPetConyugeNo",
+                                 "txtDNIConyuge",
+                                 "txtConyuNombre",
+                                 "txtConyuApellido1",
+                                 "txtCOnyuApellido2",
+                                 "cboPrefArea",
+                                 "cboPrefProvincia",
+                                 "cboPrefLocalidad",
+                                 "cboCuerpo",
+                                 "cboGrupo",
+                                 "txtNRP",
+                                 "txtFechaIngreso",
+                                 "txtProvAct",
+                                 "txtZBSAct",
+                                 "txtInstiAct",
+                                 "optActivo",
+                                 "optOtras",
+                                 "cboSituaciones",
+                                 "txtSitAdm",
+                                 "txtFechaSit",
+                                 "OptSi",
+                                 "OptNo",
+                                 "optSSOndex",
+                                 "optSSOtros",
+                                 "txtSS",
+                                 "cboProvinciasVrk",
+                                 "cboAreaVrk",
+                                 "cboZBSVrk",
+                                 "cboLocalidadesVrk",
+                                 "txtPuesto",
+                                 "txtProvinciaPuesto",
+                                 "txtLocalidadPuesto",
+                                 "optDefinitivo",
+                                 "optTemporal",
+                                 "txtFecPosesion"};
     QWidget* previous = nullptr;
     for (const char* name : order) {
         QWidget* next = control(QString::fromLatin1(name));
@@ -212,12 +275,12 @@ void frmSolicitudes::setTabOrder0() {
 
 void frmSolicitudes::setListTabOrder() {
     const QList<QList<const char*>> tabs{
-        {"grdCursos", "cmdAdd", "cmdUpdate", "cmdDel", "txtCurso", "txtHoras", "txtAno", "txtCentro", "cmdAceptar",
-         "cmdCancelar"},
+        {"grdCursos", "cmdAdd", "cmdUpdate", "cmdDel", "txtCurso", "txtHoras", "txtAno", "txtCentro",
+         "cmdAceptar", "cmdCancelar"},
         {"grdVacantes", "cmdAddVacante", "cmdUpdateVacante", "cmdDelVacante", "cmdTodasVacantes",
-         "txtOrdenVacante", "cboPuestoVacante", "txtCodVacante", "cboProvinciaVacantes", "cboLocalidadVacantes",
-         "cboConsejeriaVacantes", "cboAreasVacantes", "cboZonasVacantes", "cmdAceptarVacante",
-         "cmdCancelarVacante"},
+         "txtOrdenVacante", "cboPuestoVacante", "txtCodVacante", "cboProvinciaVacantes",
+         "cboLocalidadVacantes", "cboConsejeriaVacantes", "cboAreasVacantes", "cboZonasVacantes",
+         "cmdAceptarVacante", "cmdCancelarVacante"},
         {"grdResultas", "cmdAddResultas", "cmdUpdateResultas", "cmdDelResultas", "cmdInsertaTodasResultas",
          "txtOrdenResultas", "cboPuestoResultas", "txtCodResulta", "cboProvinciaResultas",
          "cboLocalidadResultas", "cboConsejeriaResultas", "cboAreasResultas", "cboZonasResultas",

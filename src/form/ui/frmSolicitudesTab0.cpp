@@ -16,7 +16,9 @@
 namespace velantor {
 namespace {
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Rows of "label  field" pairs, two pairs per row where asked, labels right-aligned.
 class FieldGrid {
@@ -102,8 +104,7 @@ QWidget* frmSolicitudes::buildFramePersonales() {
     grid.pair(s("Fec Nacimiento"), birth);
     grid.pair(s("Teléfono"), f.text(s("txtTelefono"), s("Teléfono")), 2);
     grid.next();
-    grid.pair(s("Domicilio"), f.text(s("txtDomicilio"), s("Domicilio")), 0,
-              3);
+    grid.pair(s("Domicilio"), f.text(s("txtDomicilio"), s("Domicilio")), 0, 3);
     grid.next();
     grid.pair(s("Localidad"), f.text(s("txtLocalidad"), s("Localidad del domicilio")));
     grid.pair(s("Provincia"), f.combo(s("cboProvincia"), s("Provincia del domicilio")), 2);
@@ -139,26 +140,28 @@ QWidget* frmSolicitudes::buildFrameConcurso() {
 
     QGroupBox* participation = f.frame(s("fraForzVol"), s("Forma de participación"));
     QButtonGroup* participationPair = f.pair(participation);
-    participation->setLayout(
-        optionRow(participation,
-                  f.option(s("optVoluntario"), s("Voluntario"), s("Participación voluntaria"), participationPair),
-                  f.option(s("optForzoso"), s("Forzoso"), s("Participación forzosa"), participationPair)));
+    participation->setLayout(optionRow(
+        participation,
+        f.option(s("optVoluntario"), s("Voluntario"), s("Participación voluntaria"), participationPair),
+        f.option(s("optForzoso"), s("Forzoso"), s("Participación forzosa"), participationPair)));
     layout->addWidget(participation, 0, 0);
 
     QGroupBox* reentry = f.frame(s("fraReingreso"), s("Solicita Reingreso"));
     QButtonGroup* reentryPair = f.pair(reentry);
-    reentry->setLayout(optionRow(reentry, f.option(s("optReingesoSi"), s("Sí"), s("Solicita reingreso: sí"), reentryPair),
-                                 f.option(s("optReingresoNo"), s("No"), s("Solicita reingreso: no"), reentryPair)));
+    reentry->setLayout(
+        optionRow(reentry, f.option(s("optReingesoSi"), s("Sí"), s("Solicita reingreso: sí"), reentryPair),
+                  f.option(s("optReingresoNo"), s("No"), s("Solicita reingreso: no"), reentryPair)));
     layout->addWidget(reentry, 0, 1);
 
-    QGroupBox* conditioned = f.frame(s("fraAcopPetConyu"), s("Condiciona su solicitud por convivencia familiar"));
+    QGroupBox* conditioned =
+        f.frame(s("fraAcopPetConyu"), s("Condiciona su solicitud por convivencia familiar"));
     QButtonGroup* conditionedPair = f.pair(conditioned);
-    conditioned->setLayout(optionRow(
-        conditioned,
-        f.option(s("optPetConyugeSi"), s("Sí"), s("Condiciona su solicitud por convivencia familiar: sí"),
-                 conditionedPair),
-        f.option(s("optPetConyugeNo"), s("No"), s("Condiciona su solicitud por convivencia familiar: no"),
-                 conditionedPair)));
+    conditioned->setLayout(
+        optionRow(conditioned,
+                  f.option(s("optPetConyugeSi"), s("Sí"),
+                           s("Condiciona su solicitud por convivencia familiar: sí"), conditionedPair),
+                  f.option(s("optPetConyugeNo"), s("No"),
+                           s("Condiciona su solicitud por convivencia familiar: no"), conditionedPair)));
     layout->addWidget(conditioned, 1, 0, 1, 2);
 
     QGroupBox* spouse =
@@ -170,16 +173,17 @@ QWidget* frmSolicitudes::buildFrameConcurso() {
     spouseGrid.pair(s("Nombre"), f.text(s("txtConyuNombre"), s("Nombre del/la otro/a solicitante")), 2);
     spouseGrid.next();
     spouseGrid.pair(s("Primer Apellido"),
-                            f.text(s("txtConyuApellido1"), s("Primer apellido del/la otro/a solicitante")));
+                    f.text(s("txtConyuApellido1"), s("Primer apellido del/la otro/a solicitante")));
     spouseGrid.pair(s("Segundo Apellido"),
-                            f.text(s("txtCOnyuApellido2"), s("Segundo apellido del/la otro/a solicitante")), 2);
+                    f.text(s("txtCOnyuApellido2"), s("Segundo apellido del/la otro/a solicitante")), 2);
     layout->addWidget(spouse, 2, 0, 1, 2);
 
     QGroupBox* preference = f.frame(s("fraPreferencia"), s("Preferencia que alega"));
     preference->setProperty("tag", s("inventario_linux"));
     FieldGrid preferenceGrid(new QGridLayout(preference), f);
     preferenceGrid.pair(s("Área"), f.combo(s("cboPrefArea"), s("Área de preferencia")));
-    preferenceGrid.pair(s("ZBS"), f.combo(s("cboPrefProvincia"), s("Zona básica de salud de preferencia")), 2);
+    preferenceGrid.pair(s("ZBS"), f.combo(s("cboPrefProvincia"), s("Zona básica de salud de preferencia")),
+                        2);
     preferenceGrid.next();
     preferenceGrid.pair(s("Localidad"), f.combo(s("cboPrefLocalidad"), s("Localidad de preferencia")));
     layout->addWidget(preference, 3, 0, 1, 2);
@@ -216,12 +220,11 @@ QWidget* frmSolicitudes::buildFrameProfesionales() {
     QGroupBox* situation = f.frame(s("fraSitAdmva"), s("Situación Administrativa"));
     QButtonGroup* situationPair = f.pair(situation);
     auto* situationGrid = new QGridLayout(situation);
-    situationGrid->addLayout(optionRow(situation,
-                                       f.option(s("optActivo"), s("Activo"), s("Situación administrativa: activo"),
-                                                situationPair),
-                                       f.option(s("optOtras"), s("Otras"), s("Situación administrativa: otras"),
-                                                situationPair)),
-                             0, 0, 1, 4);
+    situationGrid->addLayout(
+        optionRow(situation,
+                  f.option(s("optActivo"), s("Activo"), s("Situación administrativa: activo"), situationPair),
+                  f.option(s("optOtras"), s("Otras"), s("Situación administrativa: otras"), situationPair)),
+        0, 0, 1, 4);
     DataCombo* situations = f.combo(s("cboSituaciones"), s("Otra situación administrativa"));
     QLabel* situationLabel = f.label(s("Situación"), situations, s("lblSituacion"));
     situationLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -248,8 +251,9 @@ QWidget* frmSolicitudes::buildPuestoActual() {
     QGroupBox* frame = f.frame(s("fraPuestoTrabajo"), s("Desempeña un puesto de trabajo"));
     QButtonGroup* postPair = f.pair(frame);
     auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(optionRow(frame, f.option(s("OptSi"), s("Sí"), s("Desempeña un puesto de trabajo: sí"), postPair),
-                                f.option(s("OptNo"), s("No"), s("Desempeña un puesto de trabajo: no"), postPair)));
+    layout->addLayout(
+        optionRow(frame, f.option(s("OptSi"), s("Sí"), s("Desempeña un puesto de trabajo: sí"), postPair),
+                  f.option(s("OptNo"), s("No"), s("Desempeña un puesto de trabajo: no"), postPair)));
 
     QGroupBox* service = f.frame(s("Frame7"), s("Servicio de Salud"));
     QButtonGroup* servicePair = f.pair(service);

@@ -65,7 +65,8 @@ TEST(FormAccessibility, EveryFocusableControlOfEveryTabHasAName) {
         QSet<QObject*> seen;
         walk(QAccessible::queryAccessibleInterface(&w), QString(), unnamed, focusable, seen);
         for (const Unnamed& node : unnamed)
-            ADD_FAILURE() << "tab " << tab << ": focusable control without a name: " << node.path.toStdString();
+            ADD_FAILURE() << "tab " << tab
+                          << ": focusable control without a name: " << node.path.toStdString();
         EXPECT_GT(focusable, 5) << "tab " << tab;
         total += focusable;
     }

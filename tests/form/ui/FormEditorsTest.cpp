@@ -14,7 +14,9 @@ using namespace velantor::testing;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 void press(frmSolicitudes& w, const char* button) {
     auto* push = w.controlAs<QPushButton>(QString::fromLatin1(button));

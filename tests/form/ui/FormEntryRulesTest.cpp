@@ -15,7 +15,9 @@ using namespace velantor::testing;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 void click(frmSolicitudes& w, const char* option) {
     auto* button = w.controlAs<QRadioButton>(QString::fromLatin1(option));

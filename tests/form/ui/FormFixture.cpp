@@ -10,8 +10,12 @@
 namespace velantor::testing {
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
-FieldDef t(const char* name, int length) { return FieldDef::text(QString::fromLatin1(name), length); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+FieldDef t(const char* name, int length) {
+    return FieldDef::text(QString::fromLatin1(name), length);
+}
 
 } // namespace
 
@@ -34,12 +38,14 @@ FormCatalogueTables smallCatalogues() {
                              {u8("C"), u8("00202"), u8("Técnico en cuidados de enfermería")}});
     c.rsGrupos = makeTable(u8("rsGrupos"), {t("Grupo", 1)}, {{u8("A")}, {u8("B")}, {u8("C")}});
     const QList<FieldDef> province{t("CodProvincia", 2), t("Provincia", 20)};
-    c.rsProvincias = makeTable(u8("rsProvincias"), province,
-                               {{u8("06"), u8("Badajoz")}, {u8("10"), u8("Cáceres")}, {u8("28"), u8("Madrid")}});
-    c.rsProvinciasVrk = makeTable(u8("rsProvinciasVrk"), province, {{u8("06"), u8("Badajoz")}, {u8("10"), u8("Cáceres")}});
-    c.rsSituaciones = makeTable(u8("rsSituaciones"), {t("CodSituacion", 2), t("esOtras", 1), t("Situacion", 60)},
-                                {{u8("01"), u8("0"), u8("Excedencia voluntaria")},
-                                 {u8("09"), u8("1"), u8("Otras situaciones")}});
+    c.rsProvincias =
+        makeTable(u8("rsProvincias"), province,
+                  {{u8("06"), u8("Badajoz")}, {u8("10"), u8("Cáceres")}, {u8("28"), u8("Madrid")}});
+    c.rsProvinciasVrk =
+        makeTable(u8("rsProvinciasVrk"), province, {{u8("06"), u8("Badajoz")}, {u8("10"), u8("Cáceres")}});
+    c.rsSituaciones = makeTable(
+        u8("rsSituaciones"), {t("CodSituacion", 2), t("esOtras", 1), t("Situacion", 60)},
+        {{u8("01"), u8("0"), u8("Excedencia voluntaria")}, {u8("09"), u8("1"), u8("Otras situaciones")}});
     const QList<FieldDef> locality{t("CodProvincia", 2), t("CodLocalidad", 7), t("Localidad", 60)};
     const QList<QStringList> localities{{u8("06"), u8("015"), u8("Badajoz")},
                                         {u8("06"), u8("083"), u8("Mérida")},
@@ -48,7 +54,8 @@ FormCatalogueTables smallCatalogues() {
     c.rsLocalidadesVacantes = makeTable(u8("rsLocalidadesVacantes"), locality, localities);
     c.rsLocalidadesResultas = makeTable(u8("rsLocalidadesResultas"), locality, localities);
     c.rsLocalidadesVrk = c.rsLocalidades->clone();
-    const QList<FieldDef> institution{t("CodConsejeria", 2), t("Consejeria", 50), t("CodArea", 8), t("CodProvincia", 2)};
+    const QList<FieldDef> institution{t("CodConsejeria", 2), t("Consejeria", 50), t("CodArea", 8),
+                                      t("CodProvincia", 2)};
     const QList<QStringList> institutions{{u8("01"), u8("Hospital de Mérida"), u8("02"), u8("06")},
                                           {u8("02"), u8("Hospital de Cáceres"), u8("03"), u8("10")}};
     c.rsConsejeriasVacantes = makeTable(u8("rsConsejeriasVacantes"), institution, institutions);
@@ -70,8 +77,8 @@ FormCatalogueTables smallCatalogues() {
 }
 
 FormWorkingTables emptyWorkingTables() {
-    return {createPositionListTable(u8("Vacantes")), createPositionListTable(u8("Resultas")), createCursosTable(),
-            createDocumentosTable()};
+    return {createPositionListTable(u8("Vacantes")), createPositionListTable(u8("Resultas")),
+            createCursosTable(), createDocumentosTable()};
 }
 
 ConfiguracionSolicitud testConfiguration(const QString& visibility) {

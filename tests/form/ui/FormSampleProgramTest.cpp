@@ -21,7 +21,9 @@ using namespace velantor;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The loading writes its work file into the data folder: work on a copy.
 bool copyProgramFolder(const QString& from, const QString& to) {
@@ -37,7 +39,8 @@ bool copyProgramFolder(const QString& from, const QString& to) {
 
 struct SampleProgram {
     SampleProgram() {
-        ok = folder.isValid() && copyProgramFolder(QString::fromUtf8(VELANTOR_SAMPLE_PROGRAM_DIR), folder.path());
+        ok = folder.isValid() &&
+             copyProgramFolder(QString::fromUtf8(VELANTOR_SAMPLE_PROGRAM_DIR), folder.path());
         if (!ok)
             return;
         auto bodies = catalogues::cargaCuerpos(catalogues::dataFolderFor(folder.path()), messages);
@@ -63,8 +66,8 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     ASSERT_TRUE(sample.ok);
     Result<ConfiguracionSolicitud> conf = leerConfiguracion(sample.folder.path());
     ASSERT_TRUE(conf.has_value()) << conf.error().description.toStdString();
-    frmSolicitudes w(formCatalogueTables(sample.loaded), formWorkingTables(sample.loaded), *conf, sample.messages,
-                     sample.folder.path());
+    frmSolicitudes w(formCatalogueTables(sample.loaded), formWorkingTables(sample.loaded), *conf,
+                     sample.messages, sample.folder.path());
     w.resize(1320, 900);
     w.show();
 

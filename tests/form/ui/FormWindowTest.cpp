@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
+#include "form/SolicitudDatos.h"
 #include "form/ui/FormWidgetView.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
@@ -17,7 +18,9 @@ using namespace velantor::testing;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -44,9 +47,12 @@ TEST(FormWindow, MenuItemsStartInTheirStatesWithMnemonics) {
         const char* caption;
         bool enabled;
         bool visible;
-    } expected[] = {{1000, "&Imprimir", false, true},       {2000, "&Guardar", false, true},
-                    {2500, "&Cargar otra solicitud", false, false}, {3000, "&Salir", true, true},
-                    {4000, "A&yuda", true, true},           {5000, "Cambiar c&ontraseña", true, false}};
+    } expected[] = {{1000, "&Imprimir", false, true},
+                    {2000, "&Guardar", false, true},
+                    {2500, "&Cargar otra solicitud", false, false},
+                    {3000, "&Salir", true, true},
+                    {4000, "A&yuda", true, true},
+                    {5000, "Cambiar c&ontraseña", true, false}};
     for (const auto& item : expected) {
         QAction* action = w.menuItem(item.index);
         ASSERT_NE(action, nullptr) << item.index;
@@ -126,8 +132,9 @@ TEST(FormWindow, TextFieldsFeedingATableColumnCarryItsLength) {
     const struct {
         const char* name;
         int length;
-    } fields[] = {{"txtCurso", 100}, {"txtCentro", 100}, {"txtDoc", 100},          {"txtNumHoras", 6},
-                  {"txtFechaFin", 10}, {"txtCentroFormacion", 100}, {"txtCodVacante", 5}, {"txtCodResulta", 5}};
+    } fields[] = {{"txtCurso", 100},    {"txtCentro", 100},  {"txtDoc", 100},
+                  {"txtNumHoras", 6},   {"txtFechaFin", 10}, {"txtCentroFormacion", 100},
+                  {"txtCodVacante", 5}, {"txtCodResulta", 5}};
     for (const auto& field : fields)
         EXPECT_EQ(w.lineEdit(QString::fromLatin1(field.name))->maxLength(), field.length) << field.name;
 }
@@ -180,4 +187,24 @@ TEST(FormWindow, ActivationEnablesTheSearchListsOnlyWithBodyAndGroup) {
     EXPECT_FALSE(view.isEnabled(u"cboProvinciaVacantes"));
     EXPECT_TRUE(view.isEnabled(u"cboAreasVacantes"));
     EXPECT_TRUE(view.isEnabled(u"cboLocalidadVacantes"));
+}
+
+TEST(FormWindow, ChosenCurrentPostZoneReachesTheApplicationValues) {
+    FormFixture f;
+    frmSolicitudes& w = f.form();
+    w.view().setChecked(u"OptSi", true);
+    w.combo(u"cboZBSVrk")->chooseRow(1);
+    ASSERT_EQ(w.combo(u"cboZBSVrk")->text(), u8("02"));
+    SolicitudDatos values;
+    values.readFrom(w.view());
+    EXPECT_EQ(values.valueByTag(u"ZBSVrk"), u8("02")) << "the unbound zone list must not overwrite it";
+    EXPECT_EQ(values.text(u"cboZBSVrk"), u8("02"));
+}
+
+TEST(FormWindow, EndingAfterTheExistingApplicationWarningAsksNothing) {
+    FormFixture f;
+    frmSolicitudes& w = f.form();
+    w.endWithoutSaving();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(f.messages.empty());
 }

@@ -16,12 +16,15 @@ using namespace velantor;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // Areas with their province: code, name, province.
 TablePtr areas() {
-    TablePtr table = Table::create(u8("rsAreas"), {FieldDef::text(u8("CodArea"), 8), FieldDef::text(u8("Area"), 50),
-                                                  FieldDef::text(u8("CodProvincia"), 2)});
+    TablePtr table =
+        Table::create(u8("rsAreas"), {FieldDef::text(u8("CodArea"), 8), FieldDef::text(u8("Area"), 50),
+                                      FieldDef::text(u8("CodProvincia"), 2)});
     const char* rows[][3] = {{"01", "Badajoz", "06"}, {"02", "Mérida", "06"}, {"03", "Cáceres", "10"}};
     for (const auto& row : rows) {
         table->addRow();
@@ -33,7 +36,8 @@ TablePtr areas() {
 }
 
 DataGridColumns areaColumns() {
-    return {DataGridColumn::shown(u8("CodArea"), u8("Código"), 900), DataGridColumn::shown(u8("Area"), u8("Área"), 3000),
+    return {DataGridColumn::shown(u8("CodArea"), u8("Código"), 900),
+            DataGridColumn::shown(u8("Area"), u8("Área"), 3000),
             DataGridColumn::shown(u8("CodProvincia"), u8("Provincia"), 1200)};
 }
 
@@ -178,11 +182,13 @@ TEST(DataCombo, RebindingFollowsTheNewTableAndKeepsTheText) {
     TablePtr first = areas();
     combo.bind(first, areaColumns());
     combo.setText(u8("01"));
-    TablePtr second = Table::create(u8("rsAreasResultas"), {FieldDef::text(u8("CodArea"), 8), FieldDef::text(u8("Area"), 50)});
+    TablePtr second = Table::create(u8("rsAreasResultas"),
+                                    {FieldDef::text(u8("CodArea"), 8), FieldDef::text(u8("Area"), 50)});
     second->addRow();
     second->setText(0, u8("07"));
     second->setText(1, u8("Plasencia"));
-    combo.bind(second, {DataGridColumn::shown(u8("CodArea"), u8("Código")), DataGridColumn::shown(u8("Area"), u8("Área"))});
+    combo.bind(second, {DataGridColumn::shown(u8("CodArea"), u8("Código")),
+                        DataGridColumn::shown(u8("Area"), u8("Área"))});
     EXPECT_EQ(combo.text(), u8("01"));
     EXPECT_EQ(combo.rowCount(), 1);
     EXPECT_FALSE(combo.holdsValidEntry());

@@ -13,12 +13,15 @@ using namespace velantor;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 TablePtr courses(int rows) {
-    TablePtr table = Table::create(u8("Cursos"), {FieldDef::text(u8("Curso"), 100), FieldDef::integer(u8("NHoras")),
-                                                 FieldDef::integer(u8("Ano")), FieldDef::text(u8("Centro"), 100),
-                                                 FieldDef::integer(u8("IdCurso"))});
+    TablePtr table =
+        Table::create(u8("Cursos"), {FieldDef::text(u8("Curso"), 100), FieldDef::integer(u8("NHoras")),
+                                     FieldDef::integer(u8("Ano")), FieldDef::text(u8("Centro"), 100),
+                                     FieldDef::integer(u8("IdCurso"))});
     for (int row = 0; row < rows; ++row) {
         table->addRow();
         table->setText(0, u8("Curso %1").arg(row));
@@ -32,9 +35,9 @@ TablePtr courses(int rows) {
 }
 
 DataGridColumns courseColumns() {
-    return {DataGridColumn::shown(u8("Curso"), u8("Curso"), 3000), DataGridColumn::shown(u8("NHoras"), u8("Horas")),
-            DataGridColumn::shown(u8("Ano"), u8("Año")), DataGridColumn::shown(u8("Centro"), u8("Centro")),
-            DataGridColumn::hiddenField(u8("IdCurso"))};
+    return {DataGridColumn::shown(u8("Curso"), u8("Curso"), 3000),
+            DataGridColumn::shown(u8("NHoras"), u8("Horas")), DataGridColumn::shown(u8("Ano"), u8("Año")),
+            DataGridColumn::shown(u8("Centro"), u8("Centro")), DataGridColumn::hiddenField(u8("IdCurso"))};
 }
 
 struct ShownGrid {
