@@ -135,3 +135,41 @@ TEST_F(DecodificaFicheroTest, OtherFailuresOfTheWholeDecoding) {
     EXPECT_EQ(blocked.error().number, errors::kFileAccess);
     EXPECT_EQ(messages.messages().size(), 3u);
 }
+
+TEST_F(DecodificaFicheroTest, LargeFilesDecodeAlikeWhereverTheirLinesEnd) {
+    // Lines of many lengths with every kind of line end, a CR LF pair falling on every
+    // possible boundary, and one line longer than anything read at once.
+    QByteArray plain;
+    QByteArray encoded;
+    const char* ends[] = {"\r\n", "\n", "\r", "\r\n\r\n"};
+    for (int i = 0; i < 6000; ++i) {
+        const QByteArray line = QByteArray::number(i).rightJustified(5, '0') + QByteArray(i % 97, char('A' + i % 26));
+        encoded += stored(line) + ends[i % 4];
+        plain += line + "\r\n";
+    }
+    const QByteArray longLine(300 * 1024, 'Z');
+    encoded += stored(longLine) + "\r\n" + stored("fin");
+    plain += longLine + "\r\n" + "fin\r\n";
+    writeBytes(path("F0009.enc"), encoded);
+    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0009.enc"), messages));
+    EXPECT_EQ(workFile(), plain);
+    EXPECT_EQ(shiftCatalogueLines(encoded, -1, QStringLiteral("F0009.enc")).value(), plain);
+
+    // A shorter catalogue afterwards leaves nothing of the longer one in the work file.
+    writeBytes(path("F0005.enc"), stored("A\r\nB"));
+    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"), messages));
+    EXPECT_EQ(workFile(), QByteArray("A\r\nB\r\n"));
+}
+
+TEST_F(DecodificaFicheroTest, AnOutOfRangeCodeFarIntoTheFileNamesItsLine) {
+    QByteArray encoded;
+    for (int i = 0; i < 20000; ++i)
+        encoded += stored("24089Leon") + "\r\n";
+    encoded += stored("24") + QByteArray("\0", 1) + stored("89") + "\r\n";
+    writeBytes(path("F0003.enc"), encoded);
+    const auto decoded = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
+    ASSERT_FALSE(decoded.has_value());
+    EXPECT_TRUE(decoded.error().description.contains(QStringLiteral("línea 20001 de F0003.enc, columna 3")))
+        << decoded.error().description.toStdString();
+    EXPECT_FALSE(QFile::exists(path("temp.tmp")));
+}
