@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include "form/FormControl.h"
 #include "platform/Table.h"
 
 namespace velantor {
@@ -35,8 +36,17 @@ public:
     TablePtr cursos;
     TablePtr documentos;
 
-    // The form field value of a tagged control: its text, or for an option "1"/"0".
-    // Reads and writes the window through the view, in the form's control order.
+    // The form field value of a data control: its text, or for an option "1"/"0".
+    QString fieldValue(const FormControl& control) const;
+    // The value the document's form field of that tag ends up with when the controls are
+    // written in the form's control order: the last control carrying the tag wins.
+    QString valueByTag(QStringView tag) const;
+
+    // Reads every data control from the window (and the chosen-row columns above), or
+    // writes them back, in the form's control order followed by OptSi, OptNo and
+    // cboSituaciones. Options are selected through the view, so their rules run as when
+    // the user selects them. The tables are not touched: the window shows these same
+    // tables in its grids.
     void readFrom(const FormView& view);
     void writeTo(FormView& view) const;
 

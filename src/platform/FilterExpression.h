@@ -56,9 +56,11 @@ private:
     struct LikePattern {
         // The pattern split at every "%": the first part must start the value unless the
         // pattern starts with "%", the last must end it unless the pattern ends with "%".
+        // Parts with letters are stored case-folded and compared with the folded value.
         std::vector<QString> parts;
-        std::vector<Qt::CaseSensitivity> partCase;
+        std::vector<bool> folded;
     };
+    static LikePattern likePattern(const QString& pattern);
 
     struct Node {
         Kind kind = Kind::Never;
@@ -74,6 +76,9 @@ private:
 
     bool evaluate(int node, const std::vector<TableColumn>& columns, int row) const;
     static bool holds(Op op, int comparison);
+    // A rough price of evaluating a node, used to test cheap conditions first.
+    int cost(int node) const;
+    void orderChildrenByCost();
     static bool likeMatches(const LikePattern& pattern, QStringView value);
 
     QString m_text;

@@ -33,16 +33,6 @@ bool isPlainNumber(QStringView text) {
     return i == text.size();
 }
 
-// Letters may differ in case between pattern and value; ASCII digits, blanks and
-// punctuation cannot, and comparing them exactly is much faster.
-Qt::CaseSensitivity caseFor(const QString& part) {
-    for (QChar c : part) {
-        if (c.unicode() >= 128 || c.isLetter())
-            return Qt::CaseInsensitive;
-    }
-    return Qt::CaseSensitive;
-}
-
 } // namespace
 
 // Recursive descent over the expression text, building the nodes of a FilterExpression.
@@ -267,14 +257,9 @@ private:
         if (op == Op::Like) {
             if (value.kind != Kind::Text)
                 fail(value.position, QStringLiteral("el patrón de like va entre comillas simples"));
-            FilterExpression::LikePattern pattern;
-            for (const QString& part : value.value.split(u'%')) {
-                pattern.parts.push_back(part);
-                pattern.partCase.push_back(caseFor(part));
-            }
             node.kind = NodeKind::Like;
             node.pattern = static_cast<int>(m_out.m_patterns.size());
-            m_out.m_patterns.push_back(std::move(pattern));
+            m_out.m_patterns.push_back(FilterExpression::likePattern(value.value));
             return node;
         }
         if (def.type == FieldType::Text) {
@@ -304,6 +289,7 @@ private:
 FilterExpression FilterExpression::parse(const QString& expression, const QList<FieldDef>& fields) {
     FilterExpression result;
     FilterExpressionParser(expression, fields, result).run();
+    result.orderChildrenByCost();
     return result;
 }
 

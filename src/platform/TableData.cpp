@@ -11,7 +11,7 @@ namespace velantor {
 
 namespace {
 
-qint64 integerFromText(const QString& text) {
+qint64 integerFromText(QStringView text) {
     bool ok = false;
     const qint64 value = text.trimmed().toLongLong(&ok);
     return ok ? value : 0;
@@ -24,85 +24,76 @@ std::vector<QPointer<Table>> guarded(const std::vector<Table*>& tables) {
 } // namespace
 
 TableData::TableData(const QString& tableName, const QList<FieldDef>& fieldList)
-    : name(tableName), fields(fieldList), columns(fieldList.size()), fieldVersions(fieldList.size(), 0) {
+    : name(tableName), fields(fieldList), fieldVersions(fieldList.size(), 0) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         for (qsizetype j = 0; j < i; ++j) {
             if (fields[i].name.compare(fields[j].name, Qt::CaseInsensitive) == 0)
                 throw std::invalid_argument("Table::create: duplicate field name " +
                                             fields[i].name.toStdString());
         }
-        columns[i].integer = fields[i].type == FieldType::Integer;
+        columns.emplace_back(fields[i].type == FieldType::Integer);
     }
 }
 
 int TableData::fieldIndex(QStringView fieldName) const {
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
+        if (fields[i].name.size() == fieldName.size() &&
+            fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;
 }
 
 QString TableData::text(int row, int field) const {
-    return columns[field].textAt(row);
+    return columns[field].text(row);
 }
 
 qint64 TableData::number(int row, int field) const {
     const TableColumn& column = columns[field];
-    return column.integer ? column.numbers[row] : integerFromText(column.texts[row]);
+    return column.isInteger() ? column.number(row) : integerFromText(column.view(row));
 }
 
 bool TableData::setText(int row, int field, const QString& value) {
     TableColumn& column = columns[field];
-    if (column.integer)
+    if (column.isInteger())
         return setNumber(row, field, integerFromText(value));
     const int maxLength = fields[field].maxLength;
-    QString stored = maxLength > 0 && value.size() > maxLength ? value.left(maxLength) : value;
-    if (column.texts[row] == stored)
+    QStringView stored(value);
+    if (maxLength > 0 && stored.size() > maxLength)
+        stored = stored.left(maxLength);
+    if (!column.setText(row, stored))
         return false;
-    column.texts[row] = std::move(stored);
     ++fieldVersions[field];
     return true;
 }
 
 bool TableData::setNumber(int row, int field, qint64 value) {
     TableColumn& column = columns[field];
-    if (!column.integer)
+    if (!column.isInteger())
         return setText(row, field, QString::number(value));
-    if (column.numbers[row] == value)
+    if (!column.setNumber(row, value))
         return false;
-    column.numbers[row] = value;
     ++fieldVersions[field];
     return true;
 }
 
 void TableData::appendRow() {
-    for (TableColumn& column : columns) {
-        if (column.integer)
-            column.numbers.push_back(0);
-        else
-            column.texts.emplace_back();
-    }
+    for (TableColumn& column : columns)
+        column.append();
     ++rowCount;
     ++structureVersion;
 }
 
 void TableData::removeRow(int row) {
-    for (TableColumn& column : columns) {
-        if (column.integer)
-            column.numbers.erase(column.numbers.begin() + row);
-        else
-            column.texts.erase(column.texts.begin() + row);
-    }
+    for (TableColumn& column : columns)
+        column.erase(row);
     --rowCount;
     ++structureVersion;
 }
 
 void TableData::removeAll() {
-    for (TableColumn& column : columns) {
-        column.numbers.clear();
-        column.texts.clear();
-    }
+    for (TableColumn& column : columns)
+        column.clear();
     rowCount = 0;
     ++structureVersion;
 }
@@ -110,19 +101,24 @@ void TableData::removeAll() {
 void TableData::addRowThrough(Table& origin) {
     appendRow();
     const int row = rowCount - 1;
-    for (const QPointer<Table>& table : guarded(tables)) {
-        if (!table)
-            continue;
-        Table::View& view = *table->m_view;
-        // The table that adds the row shows it whatever its filter says; the others
-        // show it when their filter accepts the still empty row.
-        if (table != &origin && view.filter && !view.filter->matches(columns, row))
-            continue;
+    auto show = [row](Table& table) {
+        Table::View& view = *table.m_view;
         const int at = static_cast<int>(view.visible.size());
-        emit table->rowsAboutToBeInserted(at, at);
+        emit table.rowsAboutToBeInserted(at, at);
         view.visible.push_back(row);
         ++view.version;
-        emit table->rowsInserted(at, at);
+        emit table.rowsInserted(at, at);
+    };
+    if (tables.size() == 1) { // the common case while a table is being filled
+        show(origin);
+        return;
+    }
+    for (const QPointer<Table>& table : guarded(tables)) {
+        // The table that adds the row shows it whatever its filter says; the others
+        // show it when their filter accepts the still empty row.
+        if (table &&
+            (table == &origin || !table->m_view->filter || table->m_view->filter->matches(columns, row)))
+            show(*table);
     }
 }
 
@@ -200,6 +196,8 @@ void TableData::deleteAllRows() {
 void TableData::notifyChanged(Table& origin, int originPosition, int row, int field) {
     static const QMetaMethod rowChangedSignal = QMetaMethod::fromSignal(&Table::rowChanged);
     emit origin.rowChanged(originPosition, field);
+    if (tables.size() == 1) // the common case while a table is being filled
+        return;
     for (const QPointer<Table>& table : guarded(tables)) {
         // Finding the row's place in another view costs a scan the first time, so only
         // for views that someone is listening to.

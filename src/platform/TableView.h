@@ -60,8 +60,14 @@ private:
     };
     mutable PositionMap m_positionMap;
 
+    // The visible positions grouped by value: group g holds positions[groupStart[g] ..
+    // groupStart[g + 1]) in ascending order. Text keys view the stored strings, which
+    // stay put while the versions below hold.
     struct EqualIndex {
-        QHash<QString, std::vector<int>> positions;
+        QHash<QStringView, int> textGroups;
+        QHash<qint64, int> numberGroups;
+        std::vector<int> groupStart;
+        std::vector<int> positions;
         quint64 viewVersion = ~0ull;
         quint64 structureVersion = ~0ull;
         quint64 fieldVersion = ~0ull;
@@ -73,6 +79,7 @@ private:
     mutable std::vector<EqualIndex> m_indexes;
 
     bool indexCurrent(const EqualIndex& index, const TableData& data, int field) const;
+    void buildIndex(EqualIndex& index, const TableData& data, int field) const;
 };
 
 } // namespace velantor

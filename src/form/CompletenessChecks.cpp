@@ -1,0 +1,69 @@
+#include "form/CompletenessChecks.h"
+
+#include "form/FormView.h"
+#include "platform/MessageService.h"
+
+namespace velantor {
+namespace {
+
+bool isBlank(const FormView& view, QStringView control) {
+    return view.text(control).trimmed().isEmpty();
+}
+
+bool refuse(MessageService& messages, const QString& text, const QString& title) {
+    messages.inform(text, title, MessageIcon::Exclamation);
+    return false;
+}
+
+} // namespace
+
+bool ComprobarDatosGrabar(const FormView& view, MessageService& messages) {
+    const QString title = QStringLiteral("Datos no válidos");
+    if (isBlank(view, u"txtDNI"))
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario rellenar el DNI para grabar los datos o imprimir el informe"),
+            title);
+    if (!view.holdsValidEntry(u"cboCuerpo"))
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario seleccionar un cuerpo o escala para grabar los datos o imprimir el "
+                           "informe"),
+            title);
+    if (!view.holdsValidEntry(u"cboGrupo"))
+        return refuse(
+            messages,
+            QStringLiteral("Es necesario seleccionar un grupo para grabar los datos o imprimir el informe"),
+            title);
+    if (view.isChecked(u"optPetConyugeSi") && isBlank(view, u"txtDNIConyuge"))
+        return refuse(messages, QStringLiteral("El DNI de su cónyuge no es válido"), title);
+    return true;
+}
+
+bool ComprobarSolicitudCompleta(const FormView& view, const Table& vacantes, const Table& resultas,
+                                MessageService& messages) {
+    const QString title = QStringLiteral("Validación");
+    const std::pair<QStringView, QString> required[] = {
+        {u"txtNombre", QStringLiteral("Nombre")},
+        {u"txtApellido1", QStringLiteral("Primer Apellido")},
+        {u"txtFecNacimiento", QStringLiteral("Fecha de nacimiento")},
+    };
+    for (const auto& [control, label] : required)
+        if (isBlank(view, control))
+            return refuse(messages, QStringLiteral("El campo ") + label + QStringLiteral(" es obligatorio"),
+                          title);
+    if (vacantes.totalRowCount() == 0 && resultas.totalRowCount() == 0)
+        return refuse(messages, QStringLiteral("No hay ninguna plaza seleccionada"), title);
+    return true;
+}
+
+bool tabGuardAllows(const FormView& view, MessageService& messages, int newTab) {
+    if (newTab == 0)
+        return true;
+    if (isBlank(view, u"txtDNI") || isBlank(view, u"cboCuerpo") || isBlank(view, u"cboGrupo"))
+        return refuse(messages, QStringLiteral("Compruebe que ha rellenado los datos del formulario"),
+                      QStringLiteral("Datos incompletos"));
+    return true;
+}
+
+} // namespace velantor

@@ -1,0 +1,177 @@
+#include "form/CourseDocumentEditor.h"
+
+#include "form/EntryRules.h"
+#include "form/FormView.h"
+#include "form/NextValue.h"
+#include "platform/MessageService.h"
+
+namespace velantor {
+
+CourseDocumentEditor::CourseDocumentEditor(Kind kind, FormView& view, MessageService& messages,
+                                           TablePtr table)
+    : m_kind(kind), m_view(view), m_messages(messages), m_table(std::move(table)) {}
+
+const QList<CourseDocumentEditor::Binding>& CourseDocumentEditor::bindings() const {
+    static const QList<Binding> cursos{
+        {"txtCurso", "Curso", "Curso"},
+        {"txtHoras", "NHoras", "Nº de Horas"},
+        {"txtAno", "Ano", "Año"},
+        {"txtCentro", "Centro", "Centro"},
+    };
+    static const QList<Binding> documentos{
+        {"txtDoc", "Documento", "Documento"},
+        {"txtNumHoras", "Horas", "Nº Horas"},
+        {"txtFechaFin", "Fecha", "Fecha Fin."},
+        {"txtCentroFormacion", "Centro", "Centro Formación"},
+    };
+    return m_kind == Kind::Cursos ? cursos : documentos;
+}
+
+QString CourseDocumentEditor::nameField() const {
+    return QString::fromLatin1(bindings().front().control);
+}
+
+QString CourseDocumentEditor::idField() const {
+    return m_kind == Kind::Cursos ? QStringLiteral("txtIdCurso") : QStringLiteral("txtIdDoc");
+}
+
+QString CourseDocumentEditor::idColumn() const {
+    return m_kind == Kind::Cursos ? QStringLiteral("IdCurso") : QStringLiteral("IdDocumento");
+}
+
+void CourseDocumentEditor::add() {
+    m_mode = Adding;
+    m_view.setFocus(nameField());
+}
+
+void CourseDocumentEditor::modify(const QList<int>& selectedRows) {
+    if (selectedRows.size() != 1)
+        return;
+    const int row = selectedRows.front();
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    m_table->setPosition(row);
+    m_mode = Modifying;
+    for (const Binding& binding : bindings())
+        m_view.setText(QString::fromLatin1(binding.control),
+                       m_table->textAt(row, m_table->requireField(QString::fromLatin1(binding.column))));
+    m_view.setText(idField(), m_table->textAt(row, m_table->requireField(idColumn())));
+}
+
+bool CourseDocumentEditor::validate(QDate today) {
+    const QList<Binding>& fields = bindings();
+    if (m_kind == Kind::Documentos) {
+        if (m_view.text(nameField()).trimmed().isEmpty()) {
+            m_messages.inform(QStringLiteral("Es obligatorio rellenar el nombre del documento"));
+            m_view.setFocus(nameField());
+            return false;
+        }
+    } else {
+        static const QString required[] = {
+            QStringLiteral("Es obligatorio rellenar el nombre del curso "),
+            QStringLiteral("Es obligatorio rellenar el nº de horas del curso "),
+            QStringLiteral("Es obligatorio rellenar el año de realización del curso "),
+            QStringLiteral("Es obligatorio rellenar el centro que impartió el curso "),
+        };
+        for (int i = 0; i < fields.size(); ++i) {
+            if (m_view.text(QString::fromLatin1(fields[i].control)).trimmed().isEmpty()) {
+                m_messages.inform(required[i]);
+                return false;
+            }
+        }
+        // Hours and year go into integer columns: a text that is no number, or out of
+        // range, would be stored as something the user never typed.
+        if (!isValidHours(m_view.text(u"txtHoras"))) {
+            m_messages.inform(QStringLiteral("El número de horas debe ser mayor de 0"),
+                              QStringLiteral("Datos Erróneos"), MessageIcon::Exclamation);
+            m_view.setFocus(u"txtHoras");
+            return false;
+        }
+        if (!isValidYear(m_view.text(u"txtAno"), today.year())) {
+            m_messages.inform(QStringLiteral("El año introducido es erróneo"),
+                              QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
+            m_view.setFocus(u"txtAno");
+            return false;
+        }
+    }
+    // Text columns have a maximum length; longer text would be cut without a word.
+    for (const Binding& binding : fields) {
+        const FieldDef& column = m_table->field(m_table->requireField(QString::fromLatin1(binding.column)));
+        const QString control = QString::fromLatin1(binding.control);
+        if (column.type == FieldType::Text && m_view.text(control).size() > column.maxLength) {
+            m_messages.inform(QStringLiteral("El campo %1 admite como máximo %2 caracteres")
+                                  .arg(QString::fromUtf8(binding.label))
+                                  .arg(column.maxLength),
+                              QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
+            m_view.setFocus(control);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CourseDocumentEditor::writeRow() {
+    const int idIndex = m_table->requireField(idColumn());
+    int row = -1;
+    if (m_mode == Modifying)
+        row = m_table->findEqual(idIndex, m_view.text(idField()).trimmed());
+    qint64 id = 0;
+    if (row >= 0) {
+        m_table->setPosition(row);
+        id = m_table->number(idIndex);
+    } else {
+        // Adding, or the row being modified is no longer there: the entry becomes a new row
+        // rather than being dropped.
+        id = nextValue(*m_table, idColumn());
+        m_table->addRow();
+    }
+    m_table->setNumber(idIndex, id);
+    for (const Binding& binding : bindings()) {
+        const int column = m_table->requireField(QString::fromLatin1(binding.column));
+        const QString text = m_view.text(QString::fromLatin1(binding.control));
+        if (m_table->field(column).type == FieldType::Integer)
+            m_table->setNumber(column, roundHalfEven(parseDecimal(text).value_or(0)));
+        else
+            m_table->setText(column, text);
+    }
+}
+
+bool CourseDocumentEditor::accept(QDate today) {
+    if (!validate(today))
+        return false;
+    writeRow();
+    if (m_table->rowCount() > 0)
+        m_table->moveLast();
+    reset();
+    return true;
+}
+
+bool CourseDocumentEditor::remove(const QList<int>& selectedRows) {
+    bool deleted = false;
+    if (selectedRows.size() == 1 && selectedRows.front() >= 0 && selectedRows.front() < m_table->rowCount()) {
+        const MessageAnswer answer =
+            m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"),
+                           QStringLiteral("Solicitudes"), MessageIcon::Warning, MessageButtons::YesNo);
+        if (answer == MessageAnswer::Yes) {
+            m_table->setPosition(selectedRows.front());
+            m_table->deleteCurrent();
+            if (m_kind == Kind::Documentos)
+                m_table->moveFirst();
+            deleted = true;
+        }
+    }
+    reset();
+    return deleted;
+}
+
+void CourseDocumentEditor::reset() {
+    for (const Binding& binding : bindings())
+        m_view.setText(QString::fromLatin1(binding.control), QString());
+    m_view.setText(idField(), QString());
+    m_view.setFocus(nameField());
+    m_mode = Adding;
+    if (m_clearSelection)
+        m_clearSelection();
+}
+
+} // namespace velantor
