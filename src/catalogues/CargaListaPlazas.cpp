@@ -9,11 +9,13 @@ Result<void> CargaListaPlazas(const QString& letra, TablePtr& table, CatalogueRe
     const QString letter = letra.toUpper();
     if (letter == u"R") {
         table = createCodeListTable(QStringLiteral("rsListaResultas"));
-        return reader.readListaPlazas(*table, QStringLiteral("F0012.enc"), *catalogues.rsConvocatoriasResultas);
+        return reader.readListaPlazas(*table, QStringLiteral("F0012.enc"),
+                                      *catalogues.rsConvocatoriasResultas);
     }
     if (letter == u"V") {
         table = createCodeListTable(QStringLiteral("rsListaVacantes"));
-        return reader.readListaPlazas(*table, QStringLiteral("F0011.enc"), *catalogues.rsConvocatoriasVacantes);
+        return reader.readListaPlazas(*table, QStringLiteral("F0011.enc"),
+                                      *catalogues.rsConvocatoriasVacantes);
     }
     table = createCodeListTable(QStringLiteral("rsLista") + letter);
     return {};

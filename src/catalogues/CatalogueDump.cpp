@@ -56,7 +56,7 @@ QString tableTsv(Table& table) {
         values.clear();
         for (int f = 0; f < table.fieldCount(); ++f)
             values.append(table.field(f).type == FieldType::Integer ? QString::number(table.numberAt(r, f))
-                                                                     : table.textAt(r, f));
+                                                                    : table.textAt(r, f));
         text += line(values);
     }
     if (!filter.isEmpty())
@@ -67,8 +67,9 @@ QString tableTsv(Table& table) {
 Result<void> dumpCatalogues(const Catalogues& catalogues, const QString& folder) {
     const QDir dir(folder);
     if (!dir.mkpath(QStringLiteral(".")))
-        return std::unexpected(makeError(errors::kPathNotFound, QStringLiteral("No se puede crear la carpeta ") +
-                                                                    QDir::toNativeSeparators(folder)));
+        return std::unexpected(
+            makeError(errors::kPathNotFound,
+                      QStringLiteral("No se puede crear la carpeta ") + QDir::toNativeSeparators(folder)));
     for (const auto& [name, table] : catalogues.namedTables()) {
         if (auto r = writeText(dir, name + QStringLiteral(".tsv"), tableTsv(*table)); !r)
             return r;
@@ -81,7 +82,8 @@ Result<void> dumpCatalogues(const Catalogues& catalogues, const QString& folder)
             bodySlots += u'\n';
             continue;
         }
-        bodySlots += line({entry.CodCuerpo, entry.TodasLasPlazas ? QStringLiteral("True") : QStringLiteral("False")});
+        bodySlots +=
+            line({entry.CodCuerpo, entry.TodasLasPlazas ? QStringLiteral("True") : QStringLiteral("False")});
         const QString prefix = QStringLiteral("PlazasPorCuerpo_%1_").arg(i);
         if (auto r = writeText(dir, prefix + QStringLiteral("R.tsv"), tableTsv(*entry.Resultas)); !r)
             return r;

@@ -8,19 +8,21 @@ namespace velantor::catalogues {
 namespace {
 
 Error unencodable(int line, qsizetype column, QChar c, const QString& why) {
-    return makeError(errors::kCodeOutOfRange, QStringLiteral("Línea %1, columna %2: el carácter «%3» (U+%4) %5")
-                                                  .arg(line)
-                                                  .arg(column)
-                                                  .arg(c)
-                                                  .arg(c.unicode(), 4, 16, QChar(u'0'))
-                                                  .arg(why));
+    return makeError(errors::kCodeOutOfRange,
+                     QStringLiteral("Línea %1, columna %2: el carácter «%3» (U+%4) %5")
+                         .arg(line)
+                         .arg(column)
+                         .arg(c)
+                         .arg(c.unicode(), 4, 16, QChar(u'0'))
+                         .arg(why));
 }
 
 bool inOem(const std::optional<OemColumns>& oem, qsizetype column) {
     return oem && column >= oem->start && column < oem->start + oem->length;
 }
 
-Result<void> encodeLine(QStringView line, int lineNumber, const std::optional<OemColumns>& oem, QByteArray& out) {
+Result<void> encodeLine(QStringView line, int lineNumber, const std::optional<OemColumns>& oem,
+                        QByteArray& out) {
     for (qsizetype i = 0; i < line.size(); ++i) {
         const qsizetype column = i + 1;
         const QChar c = line[i];
@@ -30,18 +32,21 @@ Result<void> encodeLine(QStringView line, int lineNumber, const std::optional<Oe
             if (oemByte.size() == 1 && (oemByte[0] != '\0' || c.unicode() == 0))
                 byte = static_cast<unsigned char>(oemByte[0]);
             if (byte < 0)
-                return std::unexpected(unencodable(lineNumber, column, c, QStringLiteral("no existe en la página de códigos 850")));
+                return std::unexpected(unencodable(lineNumber, column, c,
+                                                   QStringLiteral("no existe en la página de códigos 850")));
         } else {
             byte = codepage::windows1252Byte(c);
             if (byte < 0)
-                return std::unexpected(
-                    unencodable(lineNumber, column, c, QStringLiteral("no existe en la página de códigos Windows-1252")));
+                return std::unexpected(unencodable(
+                    lineNumber, column, c, QStringLiteral("no existe en la página de códigos Windows-1252")));
         }
         const int stored = byte + 1;
         if (stored > 255)
-            return std::unexpected(unencodable(lineNumber, column, c, QStringLiteral("no tiene código siguiente")));
+            return std::unexpected(
+                unencodable(lineNumber, column, c, QStringLiteral("no tiene código siguiente")));
         if (stored == '\r' || stored == '\n')
-            return std::unexpected(unencodable(lineNumber, column, c, QStringLiteral("se leería como fin de línea")));
+            return std::unexpected(
+                unencodable(lineNumber, column, c, QStringLiteral("se leería como fin de línea")));
         out.append(static_cast<char>(stored));
     }
     out.append("\r\n", 2);

@@ -12,7 +12,7 @@ namespace velantor::catalogues {
 
 // Columns of a plain record that hold OEM (code page 850) text rather than Windows-1252.
 struct OemColumns {
-    int start;  // counted from 1
+    int start; // counted from 1
     int length;
 };
 

@@ -25,8 +25,12 @@ const char kGroups[] = "ABCDE";
 // Bodies per group in each block of 79, as in the sample's categories.
 constexpr int kGroupSizes[] = {39, 16, 11, 8, 5};
 
-QString fit(const QString& text, int width) { return text.left(width).leftJustified(width, u' '); }
-QString number(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QChar(u'0')); }
+QString fit(const QString& text, int width) {
+    return text.left(width).leftJustified(width, u' ');
+}
+QString number(int value, int width) {
+    return QStringLiteral("%1").arg(value, width, 10, QChar(u'0'));
+}
 
 QString base36(int value, int width) {
     return QString::number(value, 36).toUpper().rightJustified(width, u'0');
@@ -52,10 +56,10 @@ public:
 
     QStringList localities() {
         QStringList lines;
-        static const QStringList syllables = {QStringLiteral("Val"), QStringLiteral("Villa"), QStringLiteral("Ría"),
-                                              QStringLiteral("Mon"), QStringLiteral("Cas"),  QStringLiteral("Sán"),
-                                              QStringLiteral("tor"), QStringLiteral("del"),  QStringLiteral("ña"),
-                                              QStringLiteral("be"),  QStringLiteral("ro"),   QStringLiteral("ga")};
+        static const QStringList syllables = {
+            QStringLiteral("Val"), QStringLiteral("Villa"), QStringLiteral("Ría"), QStringLiteral("Mon"),
+            QStringLiteral("Cas"), QStringLiteral("Sán"),   QStringLiteral("tor"), QStringLiteral("del"),
+            QStringLiteral("ña"),  QStringLiteral("be"),    QStringLiteral("ro"),  QStringLiteral("ga")};
         for (int p = 1; p <= kRegionProvinces; ++p) {
             for (int l = 1; l <= kLocalitiesPerProvince; ++l) {
                 QString name;
@@ -74,13 +78,16 @@ public:
     int zoneTown(int zone) const { return zone * 3; }
     int institutionTown(int institution) const { return institution * 7; }
 
-    QString locality7(int province, int town) const { return number(province, 2) + number(town, 3) + QStringLiteral("00"); }
+    QString locality7(int province, int town) const {
+        return number(province, 2) + number(town, 3) + QStringLiteral("00");
+    }
 
     QStringList areas() const {
         QStringList lines;
         for (int a = 1; a <= kAreas; ++a) {
             const QString province = number(areaProvince(a), 2);
-            lines << number(a, 2) + province + QStringLiteral("    ") + fit(QStringLiteral("Área sintética %1").arg(a), 50) + province;
+            lines << number(a, 2) + province + QStringLiteral("    ") +
+                         fit(QStringLiteral("Área sintética %1").arg(a), 50) + province;
         }
         return lines;
     }
@@ -88,7 +95,8 @@ public:
     QStringList zones() const {
         QStringList lines;
         for (int z = 1; z <= kZones; ++z)
-            lines << number(zoneArea(z), 2) + number(z, 2) + fit(QStringLiteral("Zona Básica Nº %1").arg(z), 50);
+            lines << number(zoneArea(z), 2) + number(z, 2) +
+                         fit(QStringLiteral("Zona Básica Nº %1").arg(z), 50);
         return lines;
     }
 
@@ -96,13 +104,16 @@ public:
         QStringList lines;
         for (int i = 1; i <= kInstitutions; ++i) {
             const int area = institutionArea(i);
-            lines << number(i, 2) + fit(institutionName(i), 50) + fit(number(area, 2), 8) + number(areaProvince(area), 2);
+            lines << number(i, 2) + fit(institutionName(i), 50) + fit(number(area, 2), 8) +
+                         number(areaProvince(area), 2);
         }
         return lines;
     }
 
     QString institutionName(int i) const {
-        return (isHospital(i) ? QStringLiteral("Hospital sintético %1") : QStringLiteral("Atención Primaria sintética %1")).arg(i);
+        return (isHospital(i) ? QStringLiteral("Hospital sintético %1")
+                              : QStringLiteral("Atención Primaria sintética %1"))
+            .arg(i);
     }
 
     QStringList institutionLocalities() const {
@@ -137,10 +148,13 @@ public:
                 for (int k = 0; k < kGroupSizes[g]; ++k, ++n) {
                     const int index = block * kBodiesPerBlock + n;
                     m_bodies.push_back({QChar::fromLatin1(kGroups[g]), number(100 + index, 5),
-                                        QStringLiteral("Categoría sintética %1 del grupo %2").arg(index + 1).arg(QChar::fromLatin1(kGroups[g]))});
+                                        QStringLiteral("Categoría sintética %1 del grupo %2")
+                                            .arg(index + 1)
+                                            .arg(QChar::fromLatin1(kGroups[g]))});
                 }
             }
-            m_bodies.push_back({QChar(u'X'), number(90000 + block, 5), QStringLiteral("Categoría a extinguir %1").arg(block + 1)});
+            m_bodies.push_back({QChar(u'X'), number(90000 + block, 5),
+                                QStringLiteral("Categoría a extinguir %1").arg(block + 1)});
         }
     }
 
@@ -151,7 +165,10 @@ public:
         return lines;
     }
 
-    QStringList groups() const { return {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("X")}; }
+    QStringList groups() const {
+        return {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("X")};
+    }
 
     // Positions for every body that is not of group "X": about 14 vacancies and 10 "Resultas" each.
     QStringList positions(bool vacancy) {
@@ -181,9 +198,10 @@ public:
                 } else {
                     place = QStringLiteral("Localidad %1 (Provincia %2)").arg(town).arg(province);
                 }
-                lines << code + fit(QStringLiteral("Plaza de ") + body.name, 50) + fit(institutionName(institution), 50) +
-                             fit(place, 53) + number(institution, 2) + locality7(province, town) +
-                             number(area, 2) + QStringLiteral("000000") + fit(zone, 8);
+                lines << code + fit(QStringLiteral("Plaza de ") + body.name, 50) +
+                             fit(institutionName(institution), 50) + fit(place, 53) + number(institution, 2) +
+                             locality7(province, town) + number(area, 2) + QStringLiteral("000000") +
+                             fit(zone, 8);
                 m_positions.push_back({code, b});
             }
         }
@@ -199,7 +217,8 @@ public:
             const Body& body = m_bodies[p.body];
             byBody.emplace_back(p.code, body.code);
             byGroup.emplace_back(p.code, QString(body.group));
-            if (m_random() % 10u == 0 && p.body + 1 < m_bodies.size() && m_bodies[p.body + 1].group == body.group)
+            if (m_random() % 10u == 0 && p.body + 1 < m_bodies.size() &&
+                m_bodies[p.body + 1].group == body.group)
                 byBody.emplace_back(p.code, m_bodies[p.body + 1].code);
         }
         for (int k = 0; k < 2 * m_scale; ++k) {
@@ -212,8 +231,10 @@ public:
             byBody.emplace_back(withdrawn, m_bodies[std::size_t(k) % m_bodies.size()].code);
             byGroup.emplace_back(withdrawn, QStringLiteral("A"));
         }
-        std::stable_sort(byBody.begin(), byBody.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::stable_sort(byGroup.begin(), byGroup.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(byBody.begin(), byBody.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(byGroup.begin(), byGroup.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [code, body] : byBody)
             bodyMap << code + u' ' + body;
         for (const auto& [code, group] : byGroup)
@@ -260,11 +281,15 @@ Result<void> writeCatalogue(const QDir& data, const QString& name, const QString
 
 QByteArray confXml(int scale) {
     QByteArray xml = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    xml += QStringLiteral("<Configuracion Nombre=\"Concurso sintético x%1\" numPlazasPorPag=\"40\">\n").arg(scale).toUtf8();
-    const char* captions[] = {"Datos Personales", "Cursos", "Plazas Vacantes", "Plazas Resultas", "Documentación"};
+    xml += QStringLiteral("<Configuracion Nombre=\"Concurso sintético x%1\" numPlazasPorPag=\"40\">\n")
+               .arg(scale)
+               .toUtf8();
+    const char* captions[] = {"Datos Personales", "Cursos", "Plazas Vacantes", "Plazas Resultas",
+                              "Documentación"};
     for (int t = 0; t < 5; ++t) {
-        xml += QStringLiteral("  <Tab><NombreTab>Tab%1</NombreTab><Visibilidad>S</Visibilidad><TituloTab>%2</TituloTab>"
-                              "<TituloSobreGrid>%2</TituloSobreGrid></Tab>\n")
+        xml += QStringLiteral(
+                   "  <Tab><NombreTab>Tab%1</NombreTab><Visibilidad>S</Visibilidad><TituloTab>%2</TituloTab>"
+                   "<TituloSobreGrid>%2</TituloSobreGrid></Tab>\n")
                    .arg(t)
                    .arg(QString::fromUtf8(captions[t]))
                    .toUtf8();
@@ -277,12 +302,14 @@ QByteArray confXml(int scale) {
 
 Result<void> generateProgramFolder(const QString& folder, int scale) {
     if (scale < 1 || scale > kMaxGeneratorScale)
-        return std::unexpected(makeError(errors::kInvalidProcedureCall,
-                                         QStringLiteral("La escala debe ser un número entero de 1 a %1").arg(kMaxGeneratorScale)));
+        return std::unexpected(makeError(
+            errors::kInvalidProcedureCall,
+            QStringLiteral("La escala debe ser un número entero de 1 a %1").arg(kMaxGeneratorScale)));
     const QDir program(folder);
     if (!program.mkpath(QStringLiteral("ficheros/temp")))
-        return std::unexpected(makeError(errors::kPathNotFound, QStringLiteral("No se puede crear la carpeta ") +
-                                                                    QDir::toNativeSeparators(folder)));
+        return std::unexpected(
+            makeError(errors::kPathNotFound,
+                      QStringLiteral("No se puede crear la carpeta ") + QDir::toNativeSeparators(folder)));
     const QDir data(program.filePath(QStringLiteral("ficheros")));
 
     Generator g(scale);
@@ -293,22 +320,33 @@ Result<void> generateProgramFolder(const QString& folder, int scale) {
     QStringList groupMap;
     g.makeMaps(bodyMap, groupMap);
     const std::pair<const char*, QStringList> files[] = {
-        {"F0001", g.provinces(false)},   {"F0002", g.provinces(true)},
-        {"F0003", g.localities()},       {"F0004", g.bodies()},
-        {"F0005", g.groups()},           {"F0006", g.institutions()},
-        {"F0007", groupMap},             {"F0008", bodyMap},
-        {"F0009", vacancies},            {"F0010", resultas},
+        {"F0001", g.provinces(false)},
+        {"F0002", g.provinces(true)},
+        {"F0003", g.localities()},
+        {"F0004", g.bodies()},
+        {"F0005", g.groups()},
+        {"F0006", g.institutions()},
+        {"F0007", groupMap},
+        {"F0008", bodyMap},
+        {"F0009", vacancies},
+        {"F0010", resultas},
         {"F0011", g.codeList(vacancies, QStringLiteral("U"), 3)},
         {"F0012", g.codeList(resultas, QStringLiteral("T"), 2)},
-        {"F0013", g.zones()},            {"F0014", g.areas()},
-        {"F0015", g.situations()},       {"F0016", g.institutionLocalities()},
+        {"F0013", g.zones()},
+        {"F0014", g.areas()},
+        {"F0015", g.situations()},
+        {"F0016", g.institutionLocalities()},
     };
     for (const auto& [name, lines] : files) {
         if (auto r = writeCatalogue(data, QString::fromLatin1(name), lines); !r)
             return r;
     }
-    const QString notice = QStringLiteral("Programa de prueba generado a escala %1.\r\nLos datos son sintéticos.\r\n").arg(scale);
-    if (auto r = writeFileAtomically(data.filePath(QStringLiteral("FicheroTexto.txt")), codepage::toWindows1252(notice)); !r)
+    const QString notice =
+        QStringLiteral("Programa de prueba generado a escala %1.\r\nLos datos son sintéticos.\r\n")
+            .arg(scale);
+    if (auto r = writeFileAtomically(data.filePath(QStringLiteral("FicheroTexto.txt")),
+                                     codepage::toWindows1252(notice));
+        !r)
         return r;
     return writeFileAtomically(program.filePath(QStringLiteral("conf.xml")), confXml(scale));
 }

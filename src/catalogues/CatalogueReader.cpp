@@ -27,9 +27,11 @@ constexpr std::array kInstitutionColumns{ColumnSpec{"CodConsejeria", 1, 2}, Colu
 constexpr std::array kGroupMapColumns{ColumnSpec{"CodPlaza", 1, 5}, ColumnSpec{"CodGrupo", 6, 1}};
 constexpr std::array kBodyMapColumns{ColumnSpec{"CodPlaza", 1, 5}, ColumnSpec{"CodCuerpo", 7, 6}};
 constexpr std::array kPositionColumns{
-    ColumnSpec{"CodConvocatoria", 1, 5}, ColumnSpec{"NomConvocatoria", 6, 50}, ColumnSpec{"Consejeria", 56, 50},
-    ColumnSpec{"Localidad", 106, 53},    ColumnSpec{"CodConsejeria", 159, 2},  ColumnSpec{"CodLocalidad", 161, 7},
-    ColumnSpec{"CodProvincia", 161, 2},  ColumnSpec{"CodArea", 168, 8},        ColumnSpec{"CodZona", 176, 8}};
+    ColumnSpec{"CodConvocatoria", 1, 5}, ColumnSpec{"NomConvocatoria", 6, 50},
+    ColumnSpec{"Consejeria", 56, 50},    ColumnSpec{"Localidad", 106, 53},
+    ColumnSpec{"CodConsejeria", 159, 2}, ColumnSpec{"CodLocalidad", 161, 7},
+    ColumnSpec{"CodProvincia", 161, 2},  ColumnSpec{"CodArea", 168, 8},
+    ColumnSpec{"CodZona", 176, 8}};
 constexpr std::array kZoneColumns{ColumnSpec{"CodArea", 1, 2}, ColumnSpec{"CodZona", 3, 2},
                                   ColumnSpec{"Zona", 5, 50}};
 constexpr std::array kAreaColumnsA{ColumnSpec{"CodArea", 1, 2}, ColumnSpec{"Area", 9, 50},
@@ -168,7 +170,8 @@ Result<void> CatalogueReader::readListaPlazas(Table& target, const QString& file
 Result<void> CatalogueReader::readZonas(Table& target, const QString& fileName) {
     // Only the zone names are OEM text.
     const int zona = target.requireField(u"Zona");
-    return readColumns(target, fileName, kZoneColumns, [&] { target.setText(zona, OemAAnsi(target.text(zona))); });
+    return readColumns(target, fileName, kZoneColumns,
+                       [&] { target.setText(zona, OemAAnsi(target.text(zona))); });
 }
 
 Result<void> CatalogueReader::readAreasA(Table& target, const QString& fileName) {

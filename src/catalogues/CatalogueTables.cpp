@@ -5,13 +5,15 @@
 namespace velantor::catalogues {
 namespace {
 
-FieldDef text(const char* name, int maxLength) { return FieldDef::text(QString::fromLatin1(name), maxLength); }
+FieldDef text(const char* name, int maxLength) {
+    return FieldDef::text(QString::fromLatin1(name), maxLength);
+}
 
 TablePtr positionShapedTable(const QString& name, int localityLength) {
-    return Table::create(name, {text("CodConvocatoria", 5), text("NomConvocatoria", 50), text("Consejeria", 50),
-                                text("Localidad", localityLength), text("CodConsejeria", 2),
-                                text("CodLocalidad", 7), text("CodProvincia", 2), text("CodArea", 8),
-                                text("CodZona", 8), text("Area", 50)});
+    return Table::create(name, {text("CodConvocatoria", 5), text("NomConvocatoria", 50),
+                                text("Consejeria", 50), text("Localidad", localityLength),
+                                text("CodConsejeria", 2), text("CodLocalidad", 7), text("CodProvincia", 2),
+                                text("CodArea", 8), text("CodZona", 8), text("Area", 50)});
 }
 
 } // namespace
@@ -28,11 +30,13 @@ TablePtr createBodyTable(const QString& name) {
     return Table::create(name, {text("Grupo", 1), text("CodCuerpo", 6), text("DescCuerpo", 100)});
 }
 
-TablePtr createGroupTable(const QString& name) { return Table::create(name, {text("Grupo", 1)}); }
+TablePtr createGroupTable(const QString& name) {
+    return Table::create(name, {text("Grupo", 1)});
+}
 
 TablePtr createInstitutionTable(const QString& name) {
-    return Table::create(name,
-                         {text("CodConsejeria", 2), text("Consejeria", 50), text("CodArea", 8), text("CodProvincia", 2)});
+    return Table::create(name, {text("CodConsejeria", 2), text("Consejeria", 50), text("CodArea", 8),
+                                text("CodProvincia", 2)});
 }
 
 TablePtr createGroupMapTable(const QString& name) {
@@ -43,13 +47,17 @@ TablePtr createBodyMapTable(const QString& name) {
     return Table::create(name, {text("CodPlaza", 5), text("CodCuerpo", 6)});
 }
 
-TablePtr createPositionTable(const QString& name) { return positionShapedTable(name, 53); }
+TablePtr createPositionTable(const QString& name) {
+    return positionShapedTable(name, 53);
+}
 
-TablePtr createCodeListTable(const QString& name) { return positionShapedTable(name, 50); }
+TablePtr createCodeListTable(const QString& name) {
+    return positionShapedTable(name, 50);
+}
 
 TablePtr createZoneTable(const QString& name) {
-    return Table::create(name, {text("CodZona", 8), text("Zona", 50), text("CodArea", 8), text("CodProvincia", 2),
-                                text("CodInstitucion", 2)});
+    return Table::create(name, {text("CodZona", 8), text("Zona", 50), text("CodArea", 8),
+                                text("CodProvincia", 2), text("CodInstitucion", 2)});
 }
 
 TablePtr createAreaTable(const QString& name) {
@@ -66,10 +74,11 @@ TablePtr createInstitutionLocalityTable(const QString& name) {
 
 const QString& positionFieldName(int index) {
     static const std::array<QString, kPositionFieldCount> names = {
-        QStringLiteral("CodConvocatoria"), QStringLiteral("NomConvocatoria"), QStringLiteral("Consejeria"),
-        QStringLiteral("Localidad"),       QStringLiteral("CodConsejeria"),   QStringLiteral("CodLocalidad"),
-        QStringLiteral("CodProvincia"),    QStringLiteral("CodArea"),         QStringLiteral("CodZona"),
-        QStringLiteral("Area")};
+        QStringLiteral("CodConvocatoria"), QStringLiteral("NomConvocatoria"),
+        QStringLiteral("Consejeria"),      QStringLiteral("Localidad"),
+        QStringLiteral("CodConsejeria"),   QStringLiteral("CodLocalidad"),
+        QStringLiteral("CodProvincia"),    QStringLiteral("CodArea"),
+        QStringLiteral("CodZona"),         QStringLiteral("Area")};
     return names.at(static_cast<std::size_t>(index));
 }
 

@@ -66,9 +66,11 @@ std::vector<PlazasPorCuerpoEntry> CargaPlazasPorCuerpo(Catalogues& c, const std:
             entry.CodCuerpo = body;
             entry.TodasLasPlazas = todas;
             callIfSet(advance);
-            entry.Resultas = fill(prefix + u'R', bodyCodes, todas ? allResultas : listedResultas, kPositionFieldCount);
+            entry.Resultas =
+                fill(prefix + u'R', bodyCodes, todas ? allResultas : listedResultas, kPositionFieldCount);
             callIfSet(advance);
-            entry.Vacantes = fill(prefix + u'V', bodyCodes, todas ? allVacantes : listedVacantes, kPositionFieldCount);
+            entry.Vacantes =
+                fill(prefix + u'V', bodyCodes, todas ? allVacantes : listedVacantes, kPositionFieldCount);
         }
     }
     return entries;

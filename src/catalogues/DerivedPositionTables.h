@@ -21,11 +21,13 @@ namespace velantor::catalogues {
 // offered position (rsConvocatoriasResultas / rsConvocatoriasVacantes), the second only the
 // listed ones (rsListaResultas / rsListaVacantes). `advance` is called before each slot's
 // "Resultas" table and again before its vacancy table.
-std::vector<PlazasPorCuerpoEntry> CargaPlazasPorCuerpo(Catalogues& catalogues, const std::function<void()>& advance);
+std::vector<PlazasPorCuerpoEntry> CargaPlazasPorCuerpo(Catalogues& catalogues,
+                                                       const std::function<void()>& advance);
 
 // One slot per row of rsGrupos, from the listed positions, without the area name.
 // `advance` is called once per group, before its tables are built.
-std::vector<PlazasPorGrupoEntry> CargaPlazasPorGrupo(Catalogues& catalogues, const std::function<void()>& advance);
+std::vector<PlazasPorGrupoEntry> CargaPlazasPorGrupo(Catalogues& catalogues,
+                                                     const std::function<void()>& advance);
 
 // A view of `table` in insertion order with every row visible, leaving the table's own
 // filter and sort as they are.

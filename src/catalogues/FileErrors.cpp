@@ -7,15 +7,17 @@
 namespace velantor::catalogues {
 namespace {
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 } // namespace
 
 Error openFailure(const QString& path) {
     const QFileInfo info(path);
     if (!info.dir().exists())
-        return makeError(errors::kPathNotFound, QStringLiteral("No se encuentra la ruta de acceso ") +
-                                                    shown(info.dir().path()));
+        return makeError(errors::kPathNotFound,
+                         QStringLiteral("No se encuentra la ruta de acceso ") + shown(info.dir().path()));
     if (!info.exists())
         return fileNotFound(path);
     return fileAccessFailure(path);
@@ -26,12 +28,13 @@ Error fileNotFound(const QString& path) {
 }
 
 Error fileAccessFailure(const QString& path) {
-    return makeError(errors::kFileAccess, QStringLiteral("Error de acceso a la ruta o al archivo ") + shown(path));
+    return makeError(errors::kFileAccess,
+                     QStringLiteral("Error de acceso a la ruta o al archivo ") + shown(path));
 }
 
 Error writeFailure(const QString& path) {
-    return makeError(errors::kWriteFailed, QStringLiteral("No se ha podido escribir completo el archivo ") +
-                                               shown(path));
+    return makeError(errors::kWriteFailed,
+                     QStringLiteral("No se ha podido escribir completo el archivo ") + shown(path));
 }
 
 Result<QByteArray> readWholeFile(const QString& path) {

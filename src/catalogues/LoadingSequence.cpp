@@ -22,21 +22,24 @@ Result<void> loadXml(const QString& path, pugi::xml_document& document) {
     const Result<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
         return std::unexpected(bytes.error());
-    const pugi::xml_parse_result parsed = document.load_buffer(bytes->constData(), std::size_t(bytes->size()));
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(bytes->constData(), std::size_t(bytes->size()));
     if (!parsed)
-        return std::unexpected(makeError(errors::kMalformedXml,
-                                         QStringLiteral("El archivo %1 no es un documento XML válido (%2, carácter %3)")
-                                             .arg(QDir::toNativeSeparators(path), QString::fromUtf8(parsed.description()))
-                                             .arg(parsed.offset)));
+        return std::unexpected(
+            makeError(errors::kMalformedXml,
+                      QStringLiteral("El archivo %1 no es un documento XML válido (%2, carácter %3)")
+                          .arg(QDir::toNativeSeparators(path), QString::fromUtf8(parsed.description()))
+                          .arg(parsed.offset)));
     return {};
 }
 
 Result<QString> competitionName(const pugi::xml_document& document, const QString& path) {
     const pugi::xpath_node node = document.select_node("//Configuracion/@Nombre");
     if (!node.attribute())
-        return std::unexpected(makeError(errors::kMissingXmlItem,
-                                         QStringLiteral("Falta el atributo Nombre del elemento Configuracion en %1")
-                                             .arg(QDir::toNativeSeparators(path))));
+        return std::unexpected(
+            makeError(errors::kMissingXmlItem,
+                      QStringLiteral("Falta el atributo Nombre del elemento Configuracion en %1")
+                          .arg(QDir::toNativeSeparators(path))));
     return QString::fromUtf8(node.attribute().value());
 }
 
@@ -48,7 +51,9 @@ TablePtr cloneSorted(const TablePtr& table, const QString& sort) {
 
 } // namespace
 
-QString dataFolderFor(const QString& programFolder) { return QDir(programFolder).filePath(QStringLiteral("ficheros")); }
+QString dataFolderFor(const QString& programFolder) {
+    return QDir(programFolder).filePath(QStringLiteral("ficheros"));
+}
 
 Result<TablePtr> cargaCuerpos(const QString& dataFolder, MessageService& messages) {
     TablePtr bodies = createBodyTable(QStringLiteral("rsCuerpos"));
@@ -89,8 +94,8 @@ QString windowCaption(const QString& name) {
 
 LoadingSequence::LoadingSequence(QString programFolder, MessageService& messages)
     : m_programFolder(std::move(programFolder)), m_dataFolder(dataFolderFor(m_programFolder)),
-      m_messages(messages), m_reader(m_dataFolder, messages),
-      m_builders{&CargaPlazasPorCuerpo, &CargaPlazasPorGrupo} {}
+      m_messages(messages),
+      m_reader(m_dataFolder, messages), m_builders{&CargaPlazasPorCuerpo, &CargaPlazasPorGrupo} {}
 
 void LoadingSequence::call(const std::function<void()>& f) {
     if (f)
@@ -164,8 +169,9 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     setMaximum(660);
     begin(100);
     if (!c.rsCuerpos)
-        return fail(makeError(errors::kInvalidProcedureCall,
-                              QStringLiteral("La tabla de categorías no se ha cargado antes de los demás catálogos")));
+        return fail(makeError(
+            errors::kInvalidProcedureCall,
+            QStringLiteral("La tabla de categorías no se ha cargado antes de los demás catálogos")));
     setMaximum(m_maximum + kStepSize * c.rsCuerpos->totalRowCount() * 4);
     begin(110);
     m_value = 0;
@@ -220,7 +226,8 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     advance();
     begin(260);
     c.rsInstitucionLocalidad = createInstitutionLocalityTable(QStringLiteral("rsInstitucionLocalidad"));
-    if (auto r = m_reader.readInstitucionLocalidad(*c.rsInstitucionLocalidad, QStringLiteral("F0016.enc")); !r)
+    if (auto r = m_reader.readInstitucionLocalidad(*c.rsInstitucionLocalidad, QStringLiteral("F0016.enc"));
+        !r)
         return fail(r.error());
     begin(270);
     call(m_callbacks.repaint);
@@ -269,13 +276,17 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
 
     begin(460);
     c.rsConvocatoriasResultas = createPositionTable(QStringLiteral("rsConvocatoriasResultas"));
-    if (auto r = m_reader.readConvocatorias(*c.rsConvocatoriasResultas, QStringLiteral("F0010.enc"), *c.rsAreas); !r)
+    if (auto r =
+            m_reader.readConvocatorias(*c.rsConvocatoriasResultas, QStringLiteral("F0010.enc"), *c.rsAreas);
+        !r)
         return unexpected(failure(r.error(), LoadingFailureKind::Positions));
     begin(470);
     advance();
     begin(480);
     c.rsConvocatoriasVacantes = createPositionTable(QStringLiteral("rsConvocatoriasVacantes"));
-    if (auto r = m_reader.readConvocatorias(*c.rsConvocatoriasVacantes, QStringLiteral("F0009.enc"), *c.rsAreas); !r)
+    if (auto r =
+            m_reader.readConvocatorias(*c.rsConvocatoriasVacantes, QStringLiteral("F0009.enc"), *c.rsAreas);
+        !r)
         return unexpected(failure(r.error(), LoadingFailureKind::Positions));
     begin(490);
     advance();

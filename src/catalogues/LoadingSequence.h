@@ -49,8 +49,10 @@ struct LoadingFailure {
 // The builders of the per-body and per-group tables; replaceable so that a benchmark can
 // measure the sequence with another way of building them.
 struct DerivedTableBuilders {
-    std::function<std::vector<PlazasPorCuerpoEntry>(Catalogues&, const std::function<void()>& advance)> porCuerpo;
-    std::function<std::vector<PlazasPorGrupoEntry>(Catalogues&, const std::function<void()>& advance)> porGrupo;
+    std::function<std::vector<PlazasPorCuerpoEntry>(Catalogues&, const std::function<void()>& advance)>
+        porCuerpo;
+    std::function<std::vector<PlazasPorGrupoEntry>(Catalogues&, const std::function<void()>& advance)>
+        porGrupo;
 };
 
 // The start-up loading of every catalogue except the bodies, in a fixed order of numbered

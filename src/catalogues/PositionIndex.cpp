@@ -2,7 +2,9 @@
 
 namespace velantor::catalogues {
 
-QString matchKey(const QString& value) { return value.toCaseFolded(); }
+QString matchKey(const QString& value) {
+    return value.toCaseFolded();
+}
 
 PositionIndex::PositionIndex(Table& positions) {
     positions.clearFilter();

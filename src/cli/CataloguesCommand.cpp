@@ -16,9 +16,9 @@ namespace {
 
 using namespace velantor::catalogues;
 
-const QString kUsage = QStringLiteral(
-    "catalogues encode ENTRADA SALIDA | catalogues generate --scale N CARPETA | "
-    "catalogues dump CARPETA_PROGRAMA CARPETA_SALIDA");
+const QString kUsage =
+    QStringLiteral("catalogues encode ENTRADA SALIDA | catalogues generate --scale N CARPETA | "
+                   "catalogues dump CARPETA_PROGRAMA CARPETA_SALIDA");
 
 int usage(CommandContext& context, const QString& problem) {
     context.err << "velantor-cli catalogues: " << problem << "\nUso: velantor-cli " << kUsage << '\n';
@@ -39,8 +39,9 @@ int encode(CommandContext& context, const QStringList& args) {
         return failure(context, plain.error());
     const QString text = QString::fromUtf8(*plain);
     if (text.contains(QChar::ReplacementCharacter))
-        return failure(context, makeError(errors::kCodeOutOfRange,
-                                          QStringLiteral("El archivo %1 no es texto UTF-8 válido").arg(args[0])));
+        return failure(context,
+                       makeError(errors::kCodeOutOfRange,
+                                 QStringLiteral("El archivo %1 no es texto UTF-8 válido").arg(args[0])));
     const Result<QByteArray> encoded = encodeCatalogue(text, oemColumnsFor(args[1]));
     if (!encoded) {
         context.err << "velantor-cli catalogues: " << QDir::toNativeSeparators(args[0]) << ": ";
@@ -57,7 +58,8 @@ int generate(CommandContext& context, const QStringList& args) {
     bool ok = false;
     const int scale = args[1].toInt(&ok);
     if (!ok || scale < 1 || scale > kMaxGeneratorScale)
-        return usage(context, QStringLiteral("la escala debe ser un número entero de 1 a %1").arg(kMaxGeneratorScale));
+        return usage(context,
+                     QStringLiteral("la escala debe ser un número entero de 1 a %1").arg(kMaxGeneratorScale));
     if (const Result<void> generated = generateProgramFolder(args[2], scale); !generated)
         return failure(context, generated.error());
     return kExitOk;
@@ -67,7 +69,8 @@ int generate(CommandContext& context, const QStringList& args) {
 // writes every table out.
 int dump(CommandContext& context, const QStringList& args) {
     if (args.size() != 2)
-        return usage(context, QStringLiteral("dump necesita la carpeta del programa y una carpeta de salida"));
+        return usage(context,
+                     QStringLiteral("dump necesita la carpeta del programa y una carpeta de salida"));
     RecordingMessageService messages;
     const auto printMessages = [&] {
         for (const Message& m : messages.messages())

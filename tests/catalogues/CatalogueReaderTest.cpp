@@ -35,7 +35,9 @@ QStringList fieldNames(const Table& table) {
     return names;
 }
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 class CatalogueReaderTest : public ::testing::Test {
 protected:
@@ -61,7 +63,8 @@ protected:
 } // namespace
 
 TEST_F(CatalogueReaderTest, ProvincesAndGroups) {
-    write("F0001.enc", {s("01Araba/Álava"), s("38S.C. de Tenerife    XX"), s("15Provincia con nombre muy largo")});
+    write("F0001.enc",
+          {s("01Araba/Álava"), s("38S.C. de Tenerife    XX"), s("15Provincia con nombre muy largo")});
     TablePtr provinces = createProvinceTable(QStringLiteral("rsProvincias"));
     ASSERT_TRUE(reader.readProvincias(*provinces, QStringLiteral("F0001.enc")));
     EXPECT_EQ(fieldNames(*provinces), (QStringList{s("CodProvincia"), s("Provincia")}));
@@ -87,19 +90,23 @@ TEST_F(CatalogueReaderTest, LocalitiesAreSortedByNameWhateverTheFileOrder) {
 }
 
 TEST_F(CatalogueReaderTest, BodiesInstitutionsSituationsAndInstitutionLocalities) {
-    write("F0004.enc", {s("A00101Facultativo/a Especialista de Área de Alergología"), s("X00901Personal de Cupo")});
+    write("F0004.enc",
+          {s("A00101Facultativo/a Especialista de Área de Alergología"), s("X00901Personal de Cupo")});
     TablePtr bodies = createBodyTable(QStringLiteral("rsCuerpos"));
     ASSERT_TRUE(reader.readCuerpos(*bodies, QStringLiteral("F0004.enc")));
     EXPECT_EQ(fieldNames(*bodies), (QStringList{s("Grupo"), s("CodCuerpo"), s("DescCuerpo")}));
-    EXPECT_EQ(rowsOf(*bodies),
-              (QList<QStringList>{{s("A"), s("00101"), s("Facultativo/a Especialista de Área de Alergología")},
-                                  {s("X"), s("00901"), s("Personal de Cupo")}}));
+    EXPECT_EQ(rowsOf(*bodies), (QList<QStringList>{{s("A"), s("00101"),
+                                                    s("Facultativo/a Especialista de Área de Alergología")},
+                                                   {s("X"), s("00901"), s("Personal de Cupo")}}));
 
-    write("F0006.enc", {record({{1, "07"}, {3, "Complejo Asistencial Universitario de Palencia"}, {53, "03"}, {61, "34"}})});
+    write(
+        "F0006.enc",
+        {record({{1, "07"}, {3, "Complejo Asistencial Universitario de Palencia"}, {53, "03"}, {61, "34"}})});
     TablePtr institutions = createInstitutionTable(QStringLiteral("rsConsejeriasVacantes"));
     ASSERT_TRUE(reader.readConsejerias(*institutions, QStringLiteral("F0006.enc")));
     EXPECT_EQ(rowsOf(*institutions),
-              (QList<QStringList>{{s("07"), s("Complejo Asistencial Universitario de Palencia"), s("03"), s("34")}}));
+              (QList<QStringList>{
+                  {s("07"), s("Complejo Asistencial Universitario de Palencia"), s("03"), s("34")}}));
 
     write("F0015.enc", {s("010Servicio activo"), s("081Otra")});
     TablePtr situations = createSituationTable(QStringLiteral("rsSituaciones"));
@@ -158,15 +165,17 @@ TEST_F(CatalogueReaderTest, PositionColumnsAreaLookUpAndProvinceFromLocality) {
     ASSERT_TRUE(reader.readConvocatorias(*positions, QStringLiteral("F0009.enc"), *areas));
     EXPECT_EQ(fieldNames(*positions),
               (QStringList{s("CodConvocatoria"), s("NomConvocatoria"), s("Consejeria"), s("Localidad"),
-                           s("CodConsejeria"), s("CodLocalidad"), s("CodProvincia"), s("CodArea"), s("CodZona"),
-                           s("Area")}));
+                           s("CodConsejeria"), s("CodLocalidad"), s("CodProvincia"), s("CodArea"),
+                           s("CodZona"), s("Area")}));
     const QList<QStringList> rows = rowsOf(*positions);
     ASSERT_EQ(rows.size(), 4);
     // The area found by the first two characters of CodArea, from the first area row that has them.
-    EXPECT_EQ(rows[0], (QStringList{s("10003"), s("Enfermero/a"), s("Complejo Asistencial Universitario de León"),
-                                    s("Z.B.S. La Bañeza (León) con un nombre más largo de lo"), s("01"),
-                                    s("2401000"), s("24"), s("01000000"), s("07"), s("Área de Salud de León")}));
-    EXPECT_EQ(rows[1], (QStringList{s("10004"), {}, {}, {}, {}, s("3412000"), s("34"), s("99000000"), {}, {}}));
+    EXPECT_EQ(rows[0],
+              (QStringList{s("10003"), s("Enfermero/a"), s("Complejo Asistencial Universitario de León"),
+                           s("Z.B.S. La Bañeza (León) con un nombre más largo de lo"), s("01"), s("2401000"),
+                           s("24"), s("01000000"), s("07"), s("Área de Salud de León")}));
+    EXPECT_EQ(rows[1],
+              (QStringList{s("10004"), {}, {}, {}, {}, s("3412000"), s("34"), s("99000000"), {}, {}}));
     EXPECT_EQ(rows[2], (QStringList{s("10005"), s("Celador/a"), {}, {}, {}, {}, {}, {}, {}, {}}));
     EXPECT_EQ(rows[3].last(), s("Área de Salud de Palencia"));
     EXPECT_FALSE(areas->hasFilter());
@@ -240,7 +249,8 @@ TEST_F(CatalogueReaderTest, BothAreaReadingsReadTheSampleLayoutAlike) {
 
 TEST_F(CatalogueReaderTest, ZonesTakeTheProvinceOfTheirArea) {
     TablePtr areas = createAreaTable(QStringLiteral("rsAreas"));
-    for (const auto& [code, province] : {std::pair{"01", "24"}, std::pair{"01", "49"}, std::pair{"03", "34"}}) {
+    for (const auto& [code, province] :
+         {std::pair{"01", "24"}, std::pair{"01", "49"}, std::pair{"03", "34"}}) {
         areas->addRow();
         areas->setText(u"CodArea", s(code));
         areas->setText(u"CodProvincia", s(province));

@@ -37,7 +37,8 @@ inline void copySampleProgram(const QString& target) {
     const QDir sample(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR));
     QDir out(target);
     ASSERT_TRUE(out.mkpath(QStringLiteral("ficheros/temp")));
-    ASSERT_TRUE(QFile::copy(sample.filePath(QStringLiteral("conf.xml")), out.filePath(QStringLiteral("conf.xml"))));
+    ASSERT_TRUE(
+        QFile::copy(sample.filePath(QStringLiteral("conf.xml")), out.filePath(QStringLiteral("conf.xml"))));
     const QDir data(sample.filePath(QStringLiteral("ficheros")));
     const QStringList files =
         data.entryList({QStringLiteral("*.enc"), QStringLiteral("FicheroTexto.txt")}, QDir::Files);

@@ -20,7 +20,9 @@ using velantor::catalogues::testing::writeBytes;
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 struct CliRun {
     int exitCode;
@@ -144,9 +146,10 @@ TEST(CataloguesCommand, DumpOfAGeneratedFolder) {
     const QStringList bodies = lines(dump.filePath(s("rsCuerpos.tsv")));
     EXPECT_EQ(bodies.first(), s("Grupo\tCodCuerpo\tDescCuerpo"));
     EXPECT_EQ(bodies.size(), 1 + 160);
-    EXPECT_EQ(lines(dump.filePath(s("Vacantes.tsv"))),
-              QStringList{s("IdSolicitud\tOrden\tCodConvocatoria\tNomConvocatoria\tConsejeria\tLocalidad\tCodArea\t"
-                            "CodZona\tArea\tZona")});
+    EXPECT_EQ(
+        lines(dump.filePath(s("Vacantes.tsv"))),
+        QStringList{s("IdSolicitud\tOrden\tCodConvocatoria\tNomConvocatoria\tConsejeria\tLocalidad\tCodArea\t"
+                      "CodZona\tArea\tZona")});
     // Two slots per body; the two bodies of group "X" leave the last four empty.
     const QStringList slotsByBody = lines(dump.filePath(s("PlazasPorCuerpo.tsv")));
     ASSERT_EQ(slotsByBody.size(), 1 + 320);
@@ -169,7 +172,8 @@ TEST(CataloguesCommand, AFailingLoadPrintsTheStepAndFails) {
     const CliRun run = cli({s("catalogues"), s("dump"), dir.path(), QDir(dir.path()).filePath(s("volcado"))});
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(s("Se ha producido el siguiente error 53-"))) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(s("Paso 260: Error en línea 260.No se encuentra el archivo"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(s("Paso 260: Error en línea 260.No se encuentra el archivo")))
+        << run.err.toStdString();
     EXPECT_FALSE(QDir(QDir(dir.path()).filePath(s("volcado"))).exists());
 
     EXPECT_EQ(cli({s("catalogues"), s("generate"), s("--scale"), s("cero"), dir.path()}).exitCode, 2);

@@ -55,8 +55,10 @@ TEST(DesplazaTexto, CodesOutsideTheCodePageFail) {
 TEST(ShiftCatalogueLines, LineRules) {
     // Empty lines vanish, a blanks-only line stays, every kind of line end is taken,
     // and a last line without a line end is kept.
-    const QByteArray input = stored("AB") + "\r\n\r\n" + stored("   ") + "\n" + stored("C") + "\r" + stored("DE");
-    EXPECT_EQ(shiftCatalogueLines(input, -1, QStringLiteral("F.enc")).value(), QByteArray("AB\r\n   \r\nC\r\nDE\r\n"));
+    const QByteArray input =
+        stored("AB") + "\r\n\r\n" + stored("   ") + "\n" + stored("C") + "\r" + stored("DE");
+    EXPECT_EQ(shiftCatalogueLines(input, -1, QStringLiteral("F.enc")).value(),
+              QByteArray("AB\r\n   \r\nC\r\nDE\r\n"));
     EXPECT_EQ(shiftCatalogueLines("", -1, QStringLiteral("F.enc")).value(), QByteArray());
     EXPECT_EQ(shiftCatalogueLines("\r\n\r\n", -1, QStringLiteral("F.enc")).value(), QByteArray());
 }
@@ -102,7 +104,8 @@ TEST_F(DecodificaFicheroTest, AMissingFileIsReportedWithItsNumberAndLeavesNoWork
     EXPECT_TRUE(name.error().description.endsWith(QStringLiteral("F0016.enc")));
     ASSERT_EQ(messages.messages().size(), 1u);
     const Message& shown = messages.last();
-    EXPECT_EQ(shown.text, QStringLiteral("Se ha producido el siguiente error 53-") + name.error().description);
+    EXPECT_EQ(shown.text,
+              QStringLiteral("Se ha producido el siguiente error 53-") + name.error().description);
     EXPECT_EQ(shown.icon, MessageIcon::Critical);
     EXPECT_EQ(shown.buttons, MessageButtons::Ok);
     EXPECT_TRUE(shown.title.isEmpty()); // the program's default title
@@ -120,8 +123,8 @@ TEST_F(DecodificaFicheroTest, OtherFailuresOfTheWholeDecoding) {
     const auto outOfRange = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
     ASSERT_FALSE(outOfRange.has_value());
     EXPECT_EQ(outOfRange.error().number, errors::kCodeOutOfRange);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Se ha producido el siguiente error 1001-") +
-                                        outOfRange.error().description);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("Se ha producido el siguiente error 1001-") + outOfRange.error().description);
     EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 
     // A work file that cannot be written (a folder of that name is in the way).
@@ -131,4 +134,42 @@ TEST_F(DecodificaFicheroTest, OtherFailuresOfTheWholeDecoding) {
     ASSERT_FALSE(blocked.has_value());
     EXPECT_EQ(blocked.error().number, errors::kFileAccess);
     EXPECT_EQ(messages.messages().size(), 3u);
+}
+
+TEST_F(DecodificaFicheroTest, LargeFilesDecodeAlikeWhereverTheirLinesEnd) {
+    // Lines of many lengths with every kind of line end, a CR LF pair falling on every
+    // possible boundary, and one line longer than anything read at once.
+    QByteArray plain;
+    QByteArray encoded;
+    const char* ends[] = {"\r\n", "\n", "\r", "\r\n\r\n"};
+    for (int i = 0; i < 6000; ++i) {
+        const QByteArray line = QByteArray::number(i).rightJustified(5, '0') + QByteArray(i % 97, char('A' + i % 26));
+        encoded += stored(line) + ends[i % 4];
+        plain += line + "\r\n";
+    }
+    const QByteArray longLine(300 * 1024, 'Z');
+    encoded += stored(longLine) + "\r\n" + stored("fin");
+    plain += longLine + "\r\n" + "fin\r\n";
+    writeBytes(path("F0009.enc"), encoded);
+    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0009.enc"), messages));
+    EXPECT_EQ(workFile(), plain);
+    EXPECT_EQ(shiftCatalogueLines(encoded, -1, QStringLiteral("F0009.enc")).value(), plain);
+
+    // A shorter catalogue afterwards leaves nothing of the longer one in the work file.
+    writeBytes(path("F0005.enc"), stored("A\r\nB"));
+    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"), messages));
+    EXPECT_EQ(workFile(), QByteArray("A\r\nB\r\n"));
+}
+
+TEST_F(DecodificaFicheroTest, AnOutOfRangeCodeFarIntoTheFileNamesItsLine) {
+    QByteArray encoded;
+    for (int i = 0; i < 20000; ++i)
+        encoded += stored("24089Leon") + "\r\n";
+    encoded += stored("24") + QByteArray("\0", 1) + stored("89") + "\r\n";
+    writeBytes(path("F0003.enc"), encoded);
+    const auto decoded = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
+    ASSERT_FALSE(decoded.has_value());
+    EXPECT_TRUE(decoded.error().description.contains(QStringLiteral("línea 20001 de F0003.enc, columna 3")))
+        << decoded.error().description.toStdString();
+    EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 }

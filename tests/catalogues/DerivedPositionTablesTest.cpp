@@ -12,7 +12,9 @@ using velantor::catalogues::testing::tableRows;
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 void addRow(Table& table, const QStringList& values) {
     table.addRow();
@@ -21,8 +23,16 @@ void addRow(Table& table, const QStringList& values) {
 }
 
 void addPosition(Table& table, const char* code, const char* area) {
-    addRow(table, {s(code), s("Plaza ") + s(code), s("Institución"), s("León (León)"), s("01"), s("2408900"),
-                   s("24"), s("01000000"), {}, s(area)});
+    addRow(table, {s(code),
+                   s("Plaza ") + s(code),
+                   s("Institución"),
+                   s("León (León)"),
+                   s("01"),
+                   s("2408900"),
+                   s("24"),
+                   s("01000000"),
+                   {},
+                   s(area)});
 }
 
 QStringList codes(const TablePtr& table) {
@@ -58,8 +68,12 @@ protected:
         addPosition(*c.rsListaResultas, "60001", "Área de Salud de León");
 
         c.rsPlazasCuerpo = createBodyMapTable(s("rsPlazasCuerpo"));
-        for (const auto& [code, body] : {std::pair{"10003", "00101"}, {"99999", "00101"}, {"10004", "00101"},
-                                         {"10003", "00101"}, {"10005", "00201"}, {"60001", "00101"},
+        for (const auto& [code, body] : {std::pair{"10003", "00101"},
+                                         {"99999", "00101"},
+                                         {"10004", "00101"},
+                                         {"10003", "00101"},
+                                         {"10005", "00201"},
+                                         {"60001", "00101"},
                                          {"10004", "00901"}})
             addRow(*c.rsPlazasCuerpo, {s(code), s(body)});
         c.rsPlazasGrupo = createGroupMapTable(s("rsPlazasGrupo"));
@@ -98,8 +112,7 @@ TEST_F(DerivedPositionTablesTest, BodyTablesKeepMapOrderAndDuplicatesAndDropUnkn
     EXPECT_EQ(codes(entries[2].Vacantes), (QStringList{s("10005")}));
     EXPECT_TRUE(codes(entries[2].Resultas).isEmpty());
     // Every field is copied, the area name too.
-    EXPECT_EQ(tableRows(*entries[0].Vacantes)[0],
-              tableRows(*c.rsConvocatoriasVacantes)[0]);
+    EXPECT_EQ(tableRows(*entries[0].Vacantes)[0], tableRows(*c.rsConvocatoriasVacantes)[0]);
     for (std::size_t i = 0; i < 4; ++i) {
         const bool all = entries[i].TodasLasPlazas;
         const QString body = entries[i].CodCuerpo;

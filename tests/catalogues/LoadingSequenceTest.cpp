@@ -18,7 +18,9 @@ using velantor::catalogues::testing::writeBytes;
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // A copy of the sample program folder and a run of the sequence over it, recording what
 // the window would be told.
@@ -96,7 +98,8 @@ TEST_F(LoadingSequenceTest, LoadsTheSampleProgramFolder) {
 
     EXPECT_EQ(caption, s("Concurso de Traslados ONDEX 2025 1.2.0"));
     EXPECT_TRUE(title.startsWith(s("\r\nCONCURSO DE TRASLADOS")));
-    EXPECT_TRUE(title.contains(s("\r\nConvocatoria 2025. Cumplimente todos los apartados, guarde la solicitud e imprímala.")));
+    EXPECT_TRUE(title.contains(
+        s("\r\nConvocatoria 2025. Cumplimente todos los apartados, guarde la solicitud e imprímala.")));
 
     for (const auto& [name, table] : catalogues.namedTables())
         EXPECT_TRUE(table->isOpen()) << name.toStdString();
@@ -161,20 +164,22 @@ TEST_F(LoadingSequenceTest, SampleDerivedTablesMatchABruteForceBuild) {
         EXPECT_EQ(e.TodasLasPlazas, slot % 2 == 0);
         EXPECT_EQ(tableRows(*e.Vacantes),
                   bruteForceCopy(*catalogues.rsPlazasCuerpo, u"CodCuerpo", e.CodCuerpo,
-                                 e.TodasLasPlazas ? *catalogues.rsConvocatoriasVacantes : *catalogues.rsListaVacantes,
+                                 e.TodasLasPlazas ? *catalogues.rsConvocatoriasVacantes
+                                                  : *catalogues.rsListaVacantes,
                                  true));
         EXPECT_EQ(tableRows(*e.Resultas),
                   bruteForceCopy(*catalogues.rsPlazasCuerpo, u"CodCuerpo", e.CodCuerpo,
-                                 e.TodasLasPlazas ? *catalogues.rsConvocatoriasResultas : *catalogues.rsListaResultas,
+                                 e.TodasLasPlazas ? *catalogues.rsConvocatoriasResultas
+                                                  : *catalogues.rsListaResultas,
                                  true));
         compared += e.Vacantes->totalRowCount();
     }
     EXPECT_GT(compared, 50);
     for (const PlazasPorGrupoEntry& g : catalogues.PlazasPorGrupo) {
-        EXPECT_EQ(tableRows(*g.Vacantes),
-                  bruteForceCopy(*catalogues.rsPlazasGrupo, u"CodGrupo", g.Grupo, *catalogues.rsListaVacantes, false));
-        EXPECT_EQ(tableRows(*g.Resultas),
-                  bruteForceCopy(*catalogues.rsPlazasGrupo, u"CodGrupo", g.Grupo, *catalogues.rsListaResultas, false));
+        EXPECT_EQ(tableRows(*g.Vacantes), bruteForceCopy(*catalogues.rsPlazasGrupo, u"CodGrupo", g.Grupo,
+                                                         *catalogues.rsListaVacantes, false));
+        EXPECT_EQ(tableRows(*g.Resultas), bruteForceCopy(*catalogues.rsPlazasGrupo, u"CodGrupo", g.Grupo,
+                                                         *catalogues.rsListaResultas, false));
     }
 }
 
@@ -200,8 +205,8 @@ TEST_F(LoadingSequenceTest, FailuresNameTheirStep) {
         EXPECT_EQ(f.kind, LoadingFailureKind::Step);
         EXPECT_EQ(f.step, c.step);
         EXPECT_EQ(f.error.number, c.number);
-        EXPECT_EQ(f.message(), s("Error en línea ") + QString::number(c.step) + u'.' + f.error.description + u' ' +
-                                   QString::number(c.number));
+        EXPECT_EQ(f.message(), s("Error en línea ") + QString::number(c.step) + u'.' + f.error.description +
+                                   u' ' + QString::number(c.number));
         // Catalogue files first show their own decoding message.
         const bool catalogue = QString::fromLatin1(c.remove).endsWith(u".enc");
         EXPECT_EQ(messages.messages().size(), catalogue ? 1u : 0u);
@@ -240,7 +245,8 @@ TEST_F(LoadingSequenceTest, ConfigurationFailures) {
 
 TEST_F(LoadingSequenceTest, APositionsFileFailureIsItsOwnKind) {
     loadBodies();
-    for (const auto& [name, step] : {std::pair{"ficheros/F0010.enc", 460}, std::pair{"ficheros/F0009.enc", 480}}) {
+    for (const auto& [name, step] :
+         {std::pair{"ficheros/F0010.enc", 460}, std::pair{"ficheros/F0009.enc", 480}}) {
         const QByteArray saved = velantor::catalogues::testing::readBytes(file(name));
         ASSERT_TRUE(QFile::remove(file(name)));
         const auto loaded = run();

@@ -20,10 +20,12 @@ int toBarUnits(double value) {
 
 } // namespace
 
-frmProgreso::frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages, QWidget* parent)
-    : QDialog(parent), m_catalogues(catalogues), m_programFolder(std::move(programFolder)), m_messages(messages),
-      m_lblTitulo(new QLabel(this)), m_label1(new QLabel(QStringLiteral("Cargando información ..."), this)),
-      m_prg(new QProgressBar(this)), m_cmdContinuar(new QPushButton(QStringLiteral("Continuar"), this)) {
+frmProgreso::frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages,
+                         QWidget* parent)
+    : QDialog(parent), m_catalogues(catalogues), m_programFolder(std::move(programFolder)),
+      m_messages(messages), m_lblTitulo(new QLabel(this)),
+      m_label1(new QLabel(QStringLiteral("Cargando información ..."), this)), m_prg(new QProgressBar(this)),
+      m_cmdContinuar(new QPushButton(QStringLiteral("Continuar"), this)) {
     setObjectName(QStringLiteral("frmProgreso"));
     setWindowTitle(QStringLiteral("Cargando"));
     setModal(true);

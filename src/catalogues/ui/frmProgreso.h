@@ -25,7 +25,8 @@ class frmProgreso : public QDialog {
 public:
     enum class Outcome { NotRun, Loaded, StepFailed, PositionsFailed };
 
-    frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages, QWidget* parent = nullptr);
+    frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages,
+                QWidget* parent = nullptr);
 
     bool cargaTerminada() const { return m_cargaTerminada; }
     bool loading() const { return m_loading; }

@@ -23,7 +23,9 @@ using namespace velantor::catalogues;
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 class frmProgresoTest : public ::testing::Test {
 protected:
@@ -118,7 +120,8 @@ TEST_F(frmProgresoTest, AMissingNoticeFailsAtStep30) {
     showAndWait(window);
     EXPECT_EQ(window.outcome(), frmProgreso::Outcome::StepFailed);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_TRUE(messages.last().text.startsWith(s("Error en línea 30.No se encuentra el archivo "))) << messages.last().text.toStdString();
+    EXPECT_TRUE(messages.last().text.startsWith(s("Error en línea 30.No se encuentra el archivo ")))
+        << messages.last().text.toStdString();
     EXPECT_TRUE(messages.last().text.endsWith(s(" 53")));
     EXPECT_TRUE(messages.last().title.isEmpty());
     EXPECT_FALSE(window.isVisible());
@@ -135,7 +138,8 @@ TEST_F(frmProgresoTest, AMissingInstitutionLocalityFileFailsAtStep260) {
     ASSERT_EQ(messages.messages().size(), 2u);
     EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(messages.messages()[0].text.startsWith(s("Se ha producido el siguiente error 53-")));
-    EXPECT_TRUE(messages.last().text.startsWith(s("Error en línea 260."))) << messages.last().text.toStdString();
+    EXPECT_TRUE(messages.last().text.startsWith(s("Error en línea 260.")))
+        << messages.last().text.toStdString();
     ASSERT_TRUE(window.failure().has_value());
     EXPECT_EQ(window.failure()->step, 260);
     EXPECT_FALSE(window.findChild<QPushButton*>(s("cmdContinuar"))->isEnabled());

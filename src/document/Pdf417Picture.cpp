@@ -1,0 +1,183 @@
+#include "document/Pdf417Picture.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include <zint.h>
+
+#include "document/BarcodeErrors.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velantor {
+namespace {
+
+constexpr int kQuietModules = 2;  // ISO/IEC 15438 minimum on every side
+constexpr int kMinRowModules = 3; // recommended minimum row height
+constexpr int kMaxColumns = 30;
+constexpr int kMaxErrorCorrection = 8;
+constexpr int kTargetDotsPerInch = 300;
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kMetresPerInch = 0.0254;
+
+struct SymbolDeleter {
+    void operator()(zint_symbol* symbol) const { ZBarcode_Delete(symbol); }
+};
+using Symbol = std::unique_ptr<zint_symbol, SymbolDeleter>;
+
+struct Encoded {
+    Symbol symbol;
+    int status = 0;
+};
+
+// rows 0: the encoder takes as many as the columns need.
+Encoded encode(const QByteArray& payload, int level, int columns, int rows) {
+    Symbol symbol(ZBarcode_Create());
+    symbol->symbology = BARCODE_PDF417;
+    symbol->input_mode = DATA_MODE; // the bytes as given, no character set conversion
+    symbol->option_1 = level;
+    symbol->option_2 = columns;
+    symbol->option_3 = rows;
+    const int status =
+        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(payload.constData()),
+                        static_cast<int>(payload.size()));
+    return Encoded{std::move(symbol), status};
+}
+
+int symbolColumns(const zint_symbol& symbol) {
+    return (symbol.width - 69) / 17;
+}
+
+// True when the data codewords (with the length descriptor) number at most `limit`: a
+// symbol of exactly limit + 2 codewords at level 0 must take them without added rows.
+bool dataCodewordsAtMost(const QByteArray& payload, int columns, int rows) {
+    const Encoded encoded = encode(payload, 0, columns, rows);
+    return encoded.status == 0 && encoded.symbol->rows == rows && symbolColumns(*encoded.symbol) == columns;
+}
+
+struct Geometry {
+    Symbol symbol;
+    int columns = 0;
+    int modulePixels = 0;
+    int rowPixels = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Fewest columns whose symbol fits the box's proportions with rows at least three modules
+// high; nothing when the payload does not fit at this level.
+std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBox box) {
+    const int targetWidth = static_cast<int>(box.widthTwips * kTargetDotsPerInch / kTwipsPerInch);
+    // The widest symbol tells how many codewords there are at least, which rules out the
+    // column counts that would need too many rows without encoding them.
+    const Encoded widest = encode(payload, level, kMaxColumns, 0);
+    if (widest.status >= ZINT_ERROR)
+        return std::nullopt;
+    const int leastCodewords = widest.symbol->rows > 3 ? kMaxColumns * (widest.symbol->rows - 1) + 1 : 1;
+    for (int columns = 1; columns <= kMaxColumns; ++columns) {
+        const int leastRows = std::max(3, (leastCodewords + columns - 1) / columns);
+        const double heightModules =
+            (17.0 * columns + 69 + 2 * kQuietModules) * box.heightTwips / box.widthTwips;
+        if (leastRows > 90 || kMinRowModules * leastRows + 2 * kQuietModules > heightModules + 1)
+            continue;
+        Encoded encoded = encode(payload, level, columns, 0);
+        if (encoded.status == ZINT_ERROR_TOO_LONG)
+            return std::nullopt;
+        if (encoded.status >= ZINT_ERROR || symbolColumns(*encoded.symbol) != columns)
+            continue; // too many rows for so few columns
+        const int rows = encoded.symbol->rows;
+        const int widthModules = encoded.symbol->width + 2 * kQuietModules;
+        const int modulePixels = std::max(1, targetWidth / widthModules);
+        const int width = widthModules * modulePixels;
+        const int height = static_cast<int>(std::lround(double(width) * box.heightTwips / box.widthTwips));
+        const int rowPixels = (height - 2 * kQuietModules * modulePixels) / rows;
+        if (rowPixels < kMinRowModules * modulePixels)
+            continue;
+        return Geometry{std::move(encoded.symbol), columns, modulePixels, rowPixels, width, height};
+    }
+    return std::nullopt;
+}
+
+BarcodeImage draw(const Geometry& geometry, BarcodeBox box) {
+    const zint_symbol& symbol = *geometry.symbol;
+    BarcodeImage image(geometry.width, geometry.height);
+    const int p = geometry.modulePixels;
+    const int left = kQuietModules * p;
+    const int top = (geometry.height - symbol.rows * geometry.rowPixels) / 2;
+    for (int row = 0; row < symbol.rows; ++row) {
+        const int y = top + row * geometry.rowPixels;
+        int x = 0;
+        while (x < symbol.width) {
+            const bool dark = symbol.encoded_data[row][x >> 3] & (1 << (x & 7));
+            int end = x + 1;
+            while (end < symbol.width && bool(symbol.encoded_data[row][end >> 3] & (1 << (end & 7))) == dark)
+                ++end;
+            if (dark)
+                image.fillRect(left + x * p, y, (end - x) * p, geometry.rowPixels, 0);
+            x = end;
+        }
+    }
+    const double inches = box.widthTwips / kTwipsPerInch;
+    image.setDotsPerMeter(static_cast<int>(std::lround(geometry.width / inches / kMetresPerInch)));
+    return image;
+}
+
+Error tooLong(const QByteArray& payload) {
+    return makeError(errors::kBarcodeTooLong,
+                     u"Los datos de esta página (%1 caracteres) no caben en su código de barras. "
+                     u"Acorte los textos más largos de la solicitud."_s.arg(payload.size()));
+}
+
+} // namespace
+
+int scaledBarcodeHeight(int requestedHeightTwips) {
+    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    return static_cast<int>(std::nearbyint(requestedHeightTwips * 1.3));
+}
+
+Result<int> Pdf417Picture::recommendedErrorCorrection(const QByteArray& payload) {
+    if (payload.isEmpty())
+        return std::unexpected(makeError(errors::kBarcodeEncoder, u"El código de barras no tiene datos."_s));
+    // Each pair gives columns × rows = limit + 2 codewords (level 0 adds two).
+    if (dataCodewordsAtMost(payload, 3, 14)) // 40
+        return 2;
+    if (dataCodewordsAtMost(payload, 6, 27)) // 160
+        return 3;
+    if (dataCodewordsAtMost(payload, 7, 46)) // 320
+        return 4;
+    if (encode(payload, 5, kMaxColumns, 0).status >= ZINT_ERROR)
+        return std::unexpected(tooLong(payload));
+    return 5;
+}
+
+Result<Pdf417Picture> Pdf417Picture::make(const QByteArray& payload, BarcodeBox box) {
+    if (box.widthTwips <= 0 || box.heightTwips <= 0) {
+        return std::unexpected(makeError(
+            errors::kBarcodeEncoder,
+            u"Tamaño de código de barras no válido: %1 × %2."_s.arg(box.widthTwips).arg(box.heightTwips)));
+    }
+    const auto recommended = recommendedErrorCorrection(payload);
+    if (!recommended)
+        return std::unexpected(recommended.error());
+    for (int level = std::min(*recommended + 1, kMaxErrorCorrection); level >= *recommended; --level) {
+        const std::optional<Geometry> geometry = fitToBox(payload, level, box);
+        if (!geometry)
+            continue;
+        Pdf417Picture picture;
+        picture.m_image = draw(*geometry, box);
+        picture.m_payload = payload;
+        picture.m_columns = geometry->columns;
+        picture.m_rows = geometry->symbol->rows;
+        picture.m_errorCorrectionLevel = level;
+        picture.m_modulePixels = geometry->modulePixels;
+        picture.m_rowPixels = geometry->rowPixels;
+        picture.m_moduleMillimetres =
+            box.widthTwips / kTwipsPerInch * 25.4 * geometry->modulePixels / geometry->width;
+        return picture;
+    }
+    return std::unexpected(tooLong(payload));
+}
+
+} // namespace velantor

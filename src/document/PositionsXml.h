@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "platform/Error.h"
+#include "platform/MessageService.h"
+#include "platform/Table.h"
+
+namespace velantor {
+
+// The four lists of an application: requested vacancies and "Resultas", courses and
+// supporting documents (the form's working tables).
+struct ApplicationLists {
+    TablePtr vacantes;
+    TablePtr resultas;
+    TablePtr cursos;
+    TablePtr documentos;
+};
+
+// The XML file beside an application document that holds its four lists, the only
+// form from which they are read back. One line, ISO-8859-1:
+//   <?xml version="1.0" encoding="iso-8859-1"?><Plazas><Vacantes><Plaza>...</Plaza>
+//   </Vacantes><Resultas>...</Resultas><Cursos><CursoRealizado>...</CursoRealizado>
+//   </Cursos><Documentos><Doc>...</Doc></Documentos></Plazas>
+// with one child element per column. In the course columns Curso and Centro and in
+// the document column Documento every "&" becomes a blank, as stored files have always
+// had it. Every value is escaped ("&amp;", "&lt;", "&gt;", line ends as character
+// references), so no text breaks the file; characters outside Latin-1 are stored as "?".
+class PositionsXml {
+public:
+    // The XML file's name for a document file name: without its last four characters
+    // (".doc"), followed by ".xml".
+    static QString fileNameFor(const QString& documentFileName);
+
+    // The file's bytes. Every table is left past its last row.
+    static QByteArray build(const ApplicationLists& lists);
+
+    // Builds the text and writes it through a temporary file renamed into place. Text
+    // that still does not parse (a value with a control character XML cannot carry) is
+    // written to the trace file `tracePath` instead, the warning "Formato erróneo de XML"
+    // is shown, an existing XML file stays as it was, and the error (kMalformedXml) is
+    // returned. A failed write is returned without a message.
+    static Result<void> write(const QString& path, const ApplicationLists& lists, const QString& tracePath,
+                              MessageService& messages);
+
+    // Appends the rows the file holds to the tables, vacancies, resultas, courses and
+    // documents in that order; the tables are not cleared first. A missing or malformed
+    // file reads nothing and is no error. A row without an element for one of its
+    // table's columns ends the reading with errors::kMissingXmlItem; the rows added so
+    // far stay.
+    static Result<void> read(const QString& path, const ApplicationLists& lists);
+};
+
+} // namespace velantor
