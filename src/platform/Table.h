@@ -115,6 +115,8 @@ public:
 
     // Filter: "" clears it. Setting makes the first visible row current. Throws
     // FilterError for an expression that does not parse; the old filter then stays.
+    // Syntax and comparison rules: FilterExpression.h. The filter is applied when set:
+    // rows written afterwards keep their place until it is set again.
     void setFilter(const QString& expression);
     void clearFilter();
     bool hasFilter() const;

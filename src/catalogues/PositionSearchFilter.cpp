@@ -1,0 +1,95 @@
+#include "catalogues/PositionSearchFilter.h"
+
+#include "form/FormView.h"
+
+namespace velantor::catalogues {
+namespace {
+
+QString filtroResultas(const FormView& view) {
+    QString filter;
+    if (const QString v = view.text(u"cboProvinciaResultas"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodProvincia='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(u"cboLocalidadResultas"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodLocalidad='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(u"cboConsejeriaResultas"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConsejeria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(u"txtCodResulta"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(u"cboAreasResultas"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("'");
+    if (const QString v = view.text(u"cboZonasResultas"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodZona='") + v + QStringLiteral("' ");
+    return filter;
+}
+
+QString filtroVacantes(const FormView& view, const Table& rsAreas) {
+    QString filter;
+    // Locality lists carry 3-character codes and positions 7-character ones: the
+    // vacancy search finds the code anywhere inside the position's.
+    if (view.holdsValidEntry(u"cboLocalidadVacantes"))
+        filter += QStringLiteral(" AND CodLocalidad like '%") + view.text(u"cboLocalidadVacantes") +
+                  QStringLiteral("%' ");
+    if (view.holdsValidEntry(u"cboConsejeriaVacantes"))
+        filter += QStringLiteral(" AND CodConsejeria='") + view.text(u"cboConsejeriaVacantes") +
+                  QStringLiteral("' ");
+    if (const QString v = view.text(u"txtCodVacante"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(u"cboAreasVacantes"); !v.isEmpty())
+        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
+    if (view.holdsValidEntry(u"cboZonasVacantes"))
+        filter += QStringLiteral(" AND CodZona='") + view.text(u"cboZonasVacantes") + QStringLiteral("' ");
+
+    // A province narrows the vacancies only through its areas, and only when nothing
+    // else is chosen.
+    if (!view.text(u"cboProvinciaVacantes").isEmpty() && filter.isEmpty() &&
+        view.text(u"cboAreasVacantes").isEmpty()) {
+        filter += u" AND ( ";
+        const int codArea = rsAreas.requireField(u"CodArea");
+        for (int row = 0; row < rsAreas.rowCount(); ++row)
+            filter +=
+                QStringLiteral(" CodArea='") + rsAreas.textAt(row, codArea) + QStringLiteral("000000' OR ");
+        // Drop the last "OR " (an empty group has none to drop).
+        if (rsAreas.rowCount() > 0)
+            filter.chop(3);
+        filter += u" ) ";
+    }
+    return filter;
+}
+
+} // namespace
+
+QString searchKind(SearchTab tab) {
+    return tab == SearchTab::Vacantes ? QStringLiteral("V") : QStringLiteral("R");
+}
+
+QString FiltroPlazas(const FormView& view, QStringView kind, const Table& rsAreas) {
+    const QString upper = kind.toString().toUpper();
+    QString filter;
+    if (upper == u"R")
+        filter = filtroResultas(view);
+    else if (upper == u"V")
+        filter = filtroVacantes(view, rsAreas);
+    if (filter.isEmpty())
+        return QStringLiteral("0");
+    return filter.mid(4);
+}
+
+void aplicarFiltroPlazas(Table& positions, const QString& filter) {
+    if (filter == u"0") {
+        positions.clearFilter();
+        return;
+    }
+    try {
+        positions.setFilter(filter);
+    } catch (const FilterError&) {
+        // Codes are plain digits: a condition that cannot be written (a quote typed into
+        // a list) matches none of them.
+        positions.setFilter(QStringLiteral("CodConvocatoria='' AND CodConvocatoria<>''"));
+    }
+}
+
+QString textoPlazasLocalizadas(int count) {
+    return QStringLiteral("Códigos Localizados: ") + QString::number(count);
+}
+
+} // namespace velantor::catalogues

@@ -1,0 +1,273 @@
+#include <functional>
+#include <optional>
+
+#include <QRegularExpression>
+
+#include "catalogues/LoadingSequence.h"
+#include "catalogues/PositionSearch.h"
+#include "cli/Command.h"
+#include "form/HeadlessForm.h"
+#include "platform/MessageService.h"
+
+// velantor-cli search: the position search of one tab, driven through the same rules as
+// the form's lists, for scripts and for checking the catalogues.
+
+namespace velantor::cli {
+namespace {
+
+using namespace velantor::catalogues;
+
+const QString kUsage = QStringLiteral(
+    "search CARPETA_PROGRAMA --body CÓDIGO --group GRUPO [--tab V|R] [--province P] [--locality L] "
+    "[--institution I] [--area A] [--zone Z] [--code N]");
+
+struct SearchRequest {
+    QString folder;
+    QString body;
+    QString group;
+    SearchTab tab = SearchTab::Vacantes;
+    // In the order the choices are made.
+    std::optional<QString> province, locality, institution, area, zone, code;
+};
+
+class SearchError {
+public:
+    explicit SearchError(QString text) : m_text(std::move(text)) {}
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+SearchRequest parse(const QStringList& args) {
+    if (args.isEmpty())
+        throw SearchError(QStringLiteral("falta la carpeta del programa"));
+    SearchRequest request;
+    request.folder = args.front();
+    std::optional<QString> tab;
+    const std::pair<QStringView, std::optional<QString>*> options[] = {
+        {u"--body", nullptr},
+        {u"--group", nullptr},
+        {u"--tab", &tab},
+        {u"--province", &request.province},
+        {u"--locality", &request.locality},
+        {u"--institution", &request.institution},
+        {u"--area", &request.area},
+        {u"--zone", &request.zone},
+        {u"--code", &request.code},
+    };
+    std::optional<QString> body, group;
+    for (int i = 1; i < args.size(); i += 2) {
+        const QString& name = args[i];
+        std::optional<QString>* target = nullptr;
+        bool known = false;
+        for (const auto& [option, slot] : options) {
+            if (option == name) {
+                known = true;
+                target = slot ? slot : (name == u"--body" ? &body : &group);
+            }
+        }
+        if (!known)
+            throw SearchError(QStringLiteral("opción desconocida: ") + name);
+        if (i + 1 >= args.size())
+            throw SearchError(QStringLiteral("falta el valor de ") + name);
+        if (target->has_value())
+            throw SearchError(QStringLiteral("la opción %1 aparece más de una vez").arg(name));
+        *target = args[i + 1];
+    }
+    if (!body || body->isEmpty())
+        throw SearchError(QStringLiteral("falta --body con el código de la categoría"));
+    if (!group || group->isEmpty())
+        throw SearchError(QStringLiteral("falta --group con el grupo"));
+    request.body = *body;
+    request.group = *group;
+    if (tab) {
+        if (tab->compare(u"V", Qt::CaseInsensitive) == 0)
+            request.tab = SearchTab::Vacantes;
+        else if (tab->compare(u"R", Qt::CaseInsensitive) == 0)
+            request.tab = SearchTab::Resultas;
+        else
+            throw SearchError(
+                QStringLiteral("--tab debe ser V (vacantes) o R (resultas), no «%1»").arg(*tab));
+    }
+    if (request.code && !QRegularExpression(QStringLiteral("^[0-9]+$")).match(*request.code).hasMatch())
+        throw SearchError(
+            QStringLiteral("el código de plaza «%1» no es válido: sólo admite cifras").arg(*request.code));
+    return request;
+}
+
+// One search list of a tab: its control, how the user knows it, and what the form does
+// when the user picks a row in it.
+struct SearchList {
+    const char* option;
+    QString list;
+    QString caption;
+    std::function<void()> picked;
+};
+
+class SearchRun {
+public:
+    SearchRun(const SearchRequest& request, SearchTables& tables, MessageService& messages)
+        : m_request(request), m_search(m_form, tables, messages) {
+        m_form.bindLists(tables);
+        m_search.setFocusMover([this] { m_form.focusNext(); });
+    }
+
+    void chooseBodyAndGroup() {
+        // The form opens with no body or group: the search lists are closed.
+        m_search.applyActivationRule();
+        m_form.setText(u"cboCuerpo", m_request.body);
+        if (!m_form.holdsValidEntry(u"cboCuerpo"))
+            throw SearchError(
+                QStringLiteral("la categoría «%1» no está en la lista de categorías").arg(m_request.body));
+        m_search.onBodyChosen();
+        if (m_form.isEnabled(u"cboGrupo")) {
+            m_form.setText(u"cboGrupo", m_request.group);
+            if (!m_form.holdsValidEntry(u"cboGrupo"))
+                throw SearchError(
+                    QStringLiteral("el grupo «%1» no está en la lista de grupos").arg(m_request.group));
+            m_search.onGroupChosen();
+        } else if (m_form.text(u"cboGrupo") != m_request.group) {
+            throw SearchError(QStringLiteral("la categoría «%1» es del grupo %2, no admite el grupo «%3»")
+                                  .arg(m_request.body, m_form.text(u"cboGrupo"), m_request.group));
+        }
+        if (!m_search.positions(m_request.tab))
+            throw SearchError(
+                QStringLiteral("la categoría «%1» no tiene plazas cargadas").arg(m_request.body));
+    }
+
+    void chooseSearchValues() {
+        const bool v = m_request.tab == SearchTab::Vacantes;
+        PositionSearch& s = m_search;
+        const std::pair<const std::optional<QString>*, SearchList> lists[] = {
+            {&m_request.province,
+             {"--province",
+              v ? QStringLiteral("cboProvinciaVacantes") : QStringLiteral("cboProvinciaResultas"),
+              QStringLiteral("provincias"),
+              [&s, v] {
+                  v ? s.onVacancyProvince(ListEvent::Chosen) : s.onResultasProvince(ListEvent::Chosen);
+              }}},
+            {&m_request.locality,
+             {"--locality",
+              v ? QStringLiteral("cboLocalidadVacantes") : QStringLiteral("cboLocalidadResultas"),
+              QStringLiteral("localidades"),
+              [&s, v] { v ? s.onVacancyLocalityChanged() : s.onResultasLocality(ListEvent::Chosen); }}},
+            {&m_request.institution,
+             {"--institution",
+              v ? QStringLiteral("cboConsejeriaVacantes") : QStringLiteral("cboConsejeriaResultas"),
+              QStringLiteral("instituciones"),
+              [&s, v] {
+                  v ? s.onVacancyInstitution(ListEvent::Chosen) : s.onResultasInstitution(ListEvent::Chosen);
+              }}},
+            {&m_request.area,
+             {"--area", v ? QStringLiteral("cboAreasVacantes") : QStringLiteral("cboAreasResultas"),
+              QStringLiteral("áreas"),
+              [&s, v] { v ? s.onVacancyArea(ListEvent::Chosen) : s.onResultasArea(ListEvent::Chosen); }}},
+            {&m_request.zone,
+             {"--zone", v ? QStringLiteral("cboZonasVacantes") : QStringLiteral("cboZonasResultas"),
+              QStringLiteral("zonas básicas"),
+              [&s, v] { v ? s.onVacancyZoneChanged() : s.onResultasZone(ListEvent::Chosen); }}},
+        };
+        for (const auto& [value, list] : lists)
+            if (value->has_value())
+                choose(list, **value);
+        if (m_request.code) {
+            m_form.setText(v ? u"txtCodVacante" : u"txtCodResulta", *m_request.code);
+            m_search.onCodeLeft(m_request.tab);
+        }
+    }
+
+    void print(QTextStream& out) const {
+        out << '"' << m_search.filter(m_request.tab) << "\"\n";
+        const Table& positions = *m_search.positions(m_request.tab);
+        const int code = positions.requireField(u"CodConvocatoria");
+        for (int row = 0; row < positions.rowCount(); ++row)
+            out << positions.textAt(row, code) << '\n';
+    }
+
+private:
+    void choose(const SearchList& list, const QString& value) {
+        if (!m_form.isEnabled(list.list))
+            throw SearchError(closedListText(list));
+        m_form.setText(list.list, value);
+        if (!m_form.holdsValidEntry(list.list))
+            throw SearchError(QStringLiteral("%1 %2: la lista de %3 no ofrece «%2» en este momento")
+                                  .arg(QString::fromLatin1(list.option), value, list.caption));
+        list.picked();
+    }
+
+    QString closedListText(const SearchList& list) const {
+        QString reason;
+        if (m_request.tab == SearchTab::Vacantes && m_form.text(u"cboProvinciaVacantes").isEmpty())
+            reason = QStringLiteral(" (en vacantes hay que elegir antes la provincia, --province)");
+        else if (list.list.contains(u"Zonas") &&
+                 !m_form
+                      .text(list.list.contains(u"Vacantes") ? u"cboLocalidadVacantes"
+                                                            : u"cboLocalidadResultas")
+                      .isEmpty())
+            reason = QStringLiteral(" (una localidad elegida excluye la zona básica)");
+        else if (list.list.contains(u"Localidad"))
+            reason = QStringLiteral(" (una zona básica elegida excluye la localidad)");
+        return QStringLiteral("%1: la lista de %2 no está disponible en este momento%3")
+            .arg(QString::fromLatin1(list.option), list.caption, reason);
+    }
+
+    const SearchRequest& m_request;
+    HeadlessForm m_form;
+    PositionSearch m_search;
+};
+
+int run(CommandContext& context) {
+    SearchRequest request;
+    try {
+        request = parse(context.args);
+    } catch (const SearchError& error) {
+        context.err << "velantor-cli search: " << error.text() << "\nUso: velantor-cli " << kUsage << '\n';
+        return kExitUsage;
+    }
+
+    RecordingMessageService messages;
+    const auto printMessages = [&] {
+        for (const Message& m : messages.messages())
+            context.err << (m.title.isEmpty() ? QString() : m.title + QStringLiteral(": ")) << m.text << '\n';
+        messages.clear();
+    };
+    Catalogues catalogues;
+    const Result<TablePtr> bodies = cargaCuerpos(dataFolderFor(request.folder), messages);
+    printMessages();
+    if (!bodies) {
+        context.err << "velantor-cli search: " << bodiesLoadFailureText() << '\n';
+        return kExitFailure;
+    }
+    catalogues.rsCuerpos = *bodies;
+    LoadingSequence sequence(request.folder, messages);
+    const auto loaded = sequence.run(catalogues);
+    printMessages();
+    if (!loaded) {
+        context.err << "velantor-cli search: paso " << loaded.error().step << ": " << loaded.error().message()
+                    << '\n';
+        return kExitFailure;
+    }
+
+    SearchTables tables = SearchTables::fromCatalogues(catalogues);
+    SearchRun search(request, tables, messages);
+    try {
+        search.chooseBodyAndGroup();
+        search.chooseSearchValues();
+    } catch (const SearchError& error) {
+        printMessages();
+        context.err << "velantor-cli search: " << error.text() << '\n';
+        return kExitUsage;
+    }
+    if (!messages.empty()) {
+        printMessages();
+        return kExitUsage;
+    }
+    search.print(context.out);
+    return kExitOk;
+}
+
+const Registration reg(QStringLiteral("search"), kUsage, run);
+
+} // namespace
+} // namespace velantor::cli

@@ -1,0 +1,197 @@
+#include "form/ui/frmSolicitudes.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "form/CompletenessChecks.h"
+#include "form/CourseDocumentEditor.h"
+#include "form/ui/FormListBindings.h"
+#include "form/ui/FormWidgetFactory.h"
+#include "form/ui/FormWidgetView.h"
+#include "platform/MessageService.h"
+#include "widgets/DataCombo.h"
+#include "widgets/DataGrid.h"
+
+namespace velantor {
+namespace {
+
+constexpr int kPrintTimerMs = 10000;
+
+// The design captions, shown until the configuration replaces them.
+const char* const kDesignTabCaptions[] = {"Datos Personales", "Cursos", "Plazas Vacantes", "Plazas Resultas",
+                                          "Cursos Realizados"};
+
+} // namespace
+
+frmSolicitudes::frmSolicitudes(const FormCatalogueTables& catalogues, const FormWorkingTables& working,
+                               ConfiguracionSolicitud configuration, MessageService& messages,
+                               QString programFolder, QWidget* parent)
+    : QMainWindow(parent), m_catalogues(catalogues), m_working(working), m_conf(std::move(configuration)),
+      m_messages(messages), m_programFolder(std::move(programFolder)),
+      m_factory(std::make_unique<FormWidgetFactory>()) {
+    setObjectName(QStringLiteral("frmSolicitudes"));
+    setWindowTitle(QStringLiteral("Solicitud de Concurso"));
+    m_view = std::make_unique<FormWidgetView>(*this);
+
+    // The Resultas search filters its own copies of the area and zone tables.
+    if (!m_catalogues.rsAreasResultas && m_catalogues.rsAreas)
+        m_catalogues.rsAreasResultas = m_catalogues.rsAreas->clone();
+    if (!m_catalogues.rsZonasResultas && m_catalogues.rsZonas)
+        m_catalogues.rsZonasResultas = m_catalogues.rsZonas->clone();
+
+    for (int tab = 0; tab < 5; ++tab) {
+        m_lblGrid[tab] = new QLabel;
+        m_lblGrid[tab]->setObjectName(QStringLiteral("lblGrid%1").arg(tab));
+        m_lblGrid[tab]->setWordWrap(true);
+        QFont font = m_lblGrid[tab]->font();
+        font.setBold(true);
+        font.setPointSizeF(font.pointSizeF() * 1.15);
+        m_lblGrid[tab]->setFont(font);
+        m_factory->add(m_lblGrid[tab]);
+    }
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("tabPrincipal"));
+    m_tabs->setAccessibleName(QStringLiteral("Apartados de la solicitud"));
+    m_factory->add(m_tabs);
+    m_tabs->addTab(buildDatosTab(), QString::fromUtf8(kDesignTabCaptions[0]));
+    m_tabs->addTab(buildCursosTab(), QString::fromUtf8(kDesignTabCaptions[1]));
+    m_tabs->addTab(buildPositionTab(true), QString::fromUtf8(kDesignTabCaptions[2]));
+    m_tabs->addTab(buildPositionTab(false), QString::fromUtf8(kDesignTabCaptions[3]));
+    m_tabs->addTab(buildDocumentosTab(), QString::fromUtf8(kDesignTabCaptions[4]));
+    setCentralWidget(m_tabs);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kPrintTimerMs);
+    connect(m_timer1, &QTimer::timeout, this, &frmSolicitudes::onPrintTimer);
+
+    buildMenu();
+    setTabOrder0();
+    setListTabOrder();
+
+    // Load sequence: configuration, lists, grids, editors, initial states.
+    applyConfiguration();
+    bindCatalogueLists(*m_factory, m_catalogues);
+    bindGrids();
+    wireEditors();
+    wireEntryRules();
+    setInitialStates();
+    connect(m_tabs, &QTabWidget::currentChanged, this, &frmSolicitudes::onTabChanged);
+    resize(1320, 900);
+}
+
+frmSolicitudes::~frmSolicitudes() = default;
+
+QWidget* frmSolicitudes::control(QStringView name) const {
+    return m_factory->find(name);
+}
+DataCombo* frmSolicitudes::combo(QStringView name) const {
+    return controlAs<DataCombo>(name);
+}
+DataGrid* frmSolicitudes::grid(QStringView name) const {
+    return controlAs<DataGrid>(name);
+}
+QLineEdit* frmSolicitudes::lineEdit(QStringView name) const {
+    return controlAs<QLineEdit>(name);
+}
+FormView& frmSolicitudes::view() {
+    return *m_view;
+}
+const FormView& frmSolicitudes::view() const {
+    return *m_view;
+}
+
+void frmSolicitudes::applyConfiguration() {
+    for (int tab = 0; tab < 5; ++tab) {
+        const TabConfig& config = m_conf.tabs.at(tab);
+        m_tabs->setTabText(tab, config.tituloTab);
+        m_lblGrid[tab]->setText(config.tituloSobreGrid);
+        m_lblGrid[tab]->setVisible(!config.tituloSobreGrid.isEmpty());
+        m_tabs->setTabVisible(tab, config.visible());
+    }
+    setWindowTitle(m_conf.caption());
+}
+
+void frmSolicitudes::bindGrids() {
+    grid(u"grdCursos")->bind(m_working.cursos, cursosColumns());
+    grid(u"grdResultas")->bind(m_working.resultas, positionGridColumns(false));
+    grid(u"grdVacantes")->bind(m_working.vacantes, positionGridColumns(true));
+    grid(u"grdDocumentos")->bind(m_working.documentos, documentosColumns());
+}
+
+void frmSolicitudes::setInitialStates() {
+    setDocumentCommandsEnabled(false);
+    m_menu.value(CargarOtra)->setVisible(false);
+    m_menu.value(CambiarPwd)->setVisible(m_userHasPassword);
+    // Fields that only apply after an answer start hidden; the spouse condition shows.
+    for (const char* name : {"fraDNIConyuge", "lblTipoDis", "txtTipoDisc", "lblAdap", "txtAdaptaciones",
+                             "txtSS", "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
+                             "cboSituaciones", "lblSituacion", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
+        m_view->setVisible(QString::fromLatin1(name), false);
+    m_view->setVisible(u"fraAcopPetConyu", true);
+    lineEdit(u"txtDNI")->setMaxLength(32767);
+    static_cast<QLabel*>(control(u"lblPlazas"))->setText(QString::fromUtf8("Códigos Localizados: 0"));
+}
+
+void frmSolicitudes::setUserHasPassword(bool hasPassword) {
+    m_userHasPassword = hasPassword;
+    m_menu.value(CambiarPwd)->setVisible(hasPassword);
+}
+
+void frmSolicitudes::setDocumentCommandsEnabled(bool enabled) {
+    for (int index : {int(Imprimir), int(Guardar), int(CargarOtra)})
+        m_menu.value(index)->setEnabled(enabled);
+}
+
+void frmSolicitudes::setSearchListsEnabled(bool enabled) {
+    for (const char* name : {"cboProvinciaVacantes", "cboConsejeriaVacantes", "cboLocalidadVacantes",
+                             "cboProvinciaResultas", "cboConsejeriaResultas", "cboLocalidadResultas"})
+        m_view->setEnabled(QString::fromLatin1(name), enabled);
+    // The vacancy search starts from a province: until one is chosen it is the only list.
+    const bool provinceChosen = !combo(u"cboProvinciaVacantes")->text().isEmpty();
+    m_view->setEnabled(u"cboProvinciaVacantes", !provinceChosen);
+    for (const char* name :
+         {"cboConsejeriaVacantes", "cboLocalidadVacantes", "cboAreasVacantes", "cboZonasVacantes"})
+        m_view->setEnabled(QString::fromLatin1(name), provinceChosen);
+}
+
+bool frmSolicitudes::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        onActivated();
+    return QMainWindow::event(event);
+}
+
+void frmSolicitudes::onActivated() {
+    const bool chosen = !combo(u"cboCuerpo")->text().isEmpty() && !combo(u"cboGrupo")->text().isEmpty();
+    setSearchListsEnabled(chosen);
+}
+
+void frmSolicitudes::onTabChanged(int index) {
+    if (m_returningToFirstTab)
+        return;
+    if (!tabGuardAllows(*m_view, m_messages, index)) {
+        m_returningToFirstTab = true;
+        m_tabs->setCurrentIndex(0);
+        m_returningToFirstTab = false;
+        return;
+    }
+    setDocumentCommandsEnabled(true);
+}
+
+void frmSolicitudes::startPrintTimer() {
+    setDocumentCommandsEnabled(false);
+    m_timer1->start();
+}
+
+void frmSolicitudes::onPrintTimer() {
+    m_timer1->stop();
+    emit printTimerElapsed();
+    setDocumentCommandsEnabled(true);
+}
+
+} // namespace velantor

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include <QStringList>
+
+#include "form/ConfiguracionSolicitud.h"
+#include "form/FormView.h"
+#include "form/ui/FormCatalogueTables.h"
+#include "form/ui/frmSolicitudes.h"
+#include "platform/MessageService.h"
+
+namespace velantor::testing {
+
+// A table filled from rows of texts, one text per field in field order.
+TablePtr makeTable(const QString& name, const QList<FieldDef>& fields, const QList<QStringList>& rows);
+
+// Small hand-made catalogues: three bodies (one of group "X"), two provinces of the
+// region, their areas, zones and localities, two situations (one "esOtras").
+FormCatalogueTables smallCatalogues();
+FormWorkingTables emptyWorkingTables();
+// Five tabs, captions "Pestaña 0" … and grid titles "Título 0" …; visibility one
+// letter per tab.
+ConfiguracionSolicitud testConfiguration(const QString& visibility = QStringLiteral("SSSSS"));
+
+// The form over the small catalogues, shown and active, with a recording message service.
+struct FormFixture {
+    explicit FormFixture(const QString& visibility = QStringLiteral("SSSSS"));
+    ~FormFixture();
+
+    frmSolicitudes& form() { return *window; }
+    // Focus a line edit, type into it and press Tab, letting the check run.
+    void typeAndLeave(const char* field, const QString& text);
+    void fillIdentity(); // a valid DNI, a body and its group
+    void settle();       // processes pending events (deferred checks, focus)
+
+    RecordingMessageService messages;
+    FormCatalogueTables catalogues;
+    FormWorkingTables working;
+    std::unique_ptr<frmSolicitudes> window;
+};
+
+} // namespace velantor::testing
