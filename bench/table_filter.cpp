@@ -30,9 +30,9 @@ constexpr int kLookUps = 1'000;
 struct Clock {
     using time_point = double;
     static double now() {
-        timespec spec{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
-        return static_cast<double>(spec.tv_sec) + static_cast<double>(spec.tv_nsec) * 1e-9;
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
     }
 };
 

@@ -247,21 +247,21 @@ const QString& Table::filter() const {
     return m_view->filterText;
 }
 
-void Table::sort(const QString& spec) {
+void Table::sort(const QString& order) {
     struct Word {
         int position;
         QString text;
     };
     std::vector<Word> words;
-    for (qsizetype i = 0; i < spec.size();) {
-        if (spec[i].isSpace()) {
+    for (qsizetype i = 0; i < order.size();) {
+        if (order[i].isSpace()) {
             ++i;
             continue;
         }
         const qsizetype start = i;
-        while (i < spec.size() && !spec[i].isSpace())
+        while (i < order.size() && !order[i].isSpace())
             ++i;
-        words.push_back({static_cast<int>(start), spec.sliced(start, i - start)});
+        words.push_back({static_cast<int>(start), order.sliced(start, i - start)});
     }
 
     int field = -1;
@@ -269,23 +269,23 @@ void Table::sort(const QString& spec) {
     if (!words.empty()) {
         field = fieldIndex(words[0].text);
         if (field < 0)
-            throw FilterError(spec, words[0].position,
+            throw FilterError(order, words[0].position,
                               QStringLiteral("no hay ningún campo llamado «%1»").arg(words[0].text));
         if (words.size() >= 2) {
             descending = words[1].text.compare(u"DESC", Qt::CaseInsensitive) == 0;
             if (!descending && words[1].text.compare(u"ASC", Qt::CaseInsensitive) != 0)
                 throw FilterError(
-                    spec, words[1].position,
+                    order, words[1].position,
                     QStringLiteral("se esperaba ASC o DESC después de «%1»").arg(words[0].text));
         }
         if (words.size() > 2)
-            throw FilterError(spec, words[2].position, QStringLiteral("solo se puede ordenar por un campo"));
+            throw FilterError(order, words[2].position, QStringLiteral("solo se puede ordenar por un campo"));
     }
 
     emit aboutToReset();
     m_view->sortField = field;
     m_view->sortDescending = descending;
-    m_view->sortSpec = words.empty() ? QString() : spec;
+    m_view->sortSpec = words.empty() ? QString() : order;
     m_view->rebuild(*m_data);
     m_view->position = 0;
     emit reset();

@@ -126,7 +126,7 @@ public:
     // The sort is stable. Integer fields sort by value; text ignores accents and letter
     // case first ("ñ" after every "n…"), then orders by exact text. Throws FilterError for
     // an unknown field or a word other than ASC/DESC; the old sort then stays.
-    void sort(const QString& spec);
+    void sort(const QString& order);
     const QString& sortSpec() const;
 
     // Forward from the current row (included; from the first when at bof), the first
