@@ -4,14 +4,9 @@
 #include <QTranslator>
 
 #include "Version.h"
-#include "catalogues/Catalogues.h"
-#include "catalogues/LoadingSequence.h"
-#include "catalogues/ui/frmProgreso.h"
-#include "form/ConfiguracionSolicitud.h"
-#include "form/ui/FormCatalogueTables.h"
-#include "form/ui/frmSolicitudes.h"
+#include "platform/MessageService.h"
 #include "startup/Folders.h"
-#include "startup/TableRegistry.h"
+#include "startup/ui/ProgramSession.h"
 #include "widgets/MessageBoxService.h"
 
 using namespace velantor;
@@ -27,9 +22,8 @@ void installSpanishTranslations(QApplication& app, QTranslator& translator) {
 
 } // namespace
 
-// Starts on the program folder (the executable's own): the bodies catalogue, the loading
-// window for every other catalogue, then an empty application form. The login and the
-// choice of a saved application come in front of the loading window once they exist.
+// Runs on the program folder (the executable's own): login, then the saved applications
+// or a new one. The program ends when the session has no window left.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
@@ -39,48 +33,13 @@ int main(int argc, char* argv[]) {
 
     MessageBoxService boxes;
     setMessageService(&boxes);
-    MessageService& messages = messageService();
-    const Folders folders = Folders::ofRunningProgram();
-
-    catalogues::Catalogues loaded;
-    TableRegistry registry;
-    const auto closeTables = [&] {
-        for (const auto& [name, table] : loaded.namedTables())
-            registry.add(table);
-        CerrarTablas(registry);
-    };
-
-    Result<TablePtr> bodies = catalogues::cargaCuerpos(folders.dataFolder(), messages);
-    if (!bodies) {
-        messages.inform(catalogues::bodiesLoadFailureText(), {}, MessageIcon::Critical);
-        return 1;
-    }
-    loaded.rsCuerpos = *bodies;
-
-    {
-        catalogues::frmProgreso progress(loaded, folders.programFolder(), messages);
-        if (progress.exec() != QDialog::Accepted || !progress.cargaTerminada()) {
-            closeTables();
-            return 1;
-        }
-    }
-
-    Result<ConfiguracionSolicitud> configuration = leerConfiguracion(folders.programFolder());
-    if (!configuration) {
-        messages.inform(configuration.error().description, QStringLiteral("Configuración"),
-                        MessageIcon::Critical);
-        closeTables();
-        return 1;
-    }
-
     int result = 0;
     {
-        frmSolicitudes form(formCatalogueTables(loaded), formWorkingTables(loaded), *configuration, messages,
-                            folders.programFolder());
-        form.show();
-        result = app.exec();
+        ProgramSession session(Folders::ofRunningProgram(), messageService());
+        QObject::connect(&session, &ProgramSession::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        if (session.start())
+            result = app.exec();
     }
-    closeTables();
     setMessageService(nullptr);
     return result;
 }

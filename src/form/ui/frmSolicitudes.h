@@ -79,6 +79,10 @@ public:
     void setUserHasPassword(bool hasPassword);
     bool userHasPassword() const { return m_userHasPassword; }
     void setSaveHandler(SaveHandler handler) { m_saveHandler = std::move(handler); }
+    // Runs before every save of a user who may have no password yet: it offers the
+    // password window when the registry has no entry for the identity number, and answers
+    // whether it did; the "Cambiar contraseña" item is shown afterwards.
+    void setPasswordStep(std::function<bool(const QString& dni)> step) { m_passwordStep = std::move(step); }
     // Whether a document already exists for the identity number, body and group typed
     // (it warns the user itself). Without one, no document is assumed to exist.
     void setExistingApplicationCheck(std::function<bool()> check) { m_existingCheck = std::move(check); }
@@ -136,7 +140,7 @@ private:
     bool filterKey(QLineEdit* field, QKeyEvent* key);
     void leaveDni();
     void menuPreamble();
-    bool saveAndPrint(bool print, bool draft);
+    bool saveAndPrint(bool print, bool draft, bool lockIdentity = true);
     void focusNext(QWidget* from);
 
     FormCatalogueTables m_catalogues;
@@ -155,6 +159,7 @@ private:
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
     SaveHandler m_saveHandler;
+    std::function<bool(const QString&)> m_passwordStep;
     std::function<bool()> m_existingCheck;
 
     bool m_returningToFirstTab = false;

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "platform/Table.h"
+#include "startup/Folders.h"
+#include "startup/RunValues.h"
+#include "startup/UserRegistry.h"
+
+namespace velantor {
+
+namespace catalogues {
+struct Catalogues;
+}
+class frmSeleccion;
+class frmSolicitudes;
+class MessageService;
+
+// What the application form needs from the document layer: writing the application to
+// its document (and printing it), reading a saved one back into the form, and looking for
+// a document saved earlier with the same identity number, body and group.
+struct DocumentServices {
+    std::function<bool(frmSolicitudes& form, bool print, bool draft)> save;
+    std::function<bool(frmSolicitudes& form, const QString& fichero)> load;
+    std::function<bool(frmSolicitudes& form)> existing;
+};
+
+// One run of the program, from the login to the end: the bodies catalogue, the login
+// window, the listing of the saved applications, then either the loading window and an
+// empty form or the selection window, which in turn leads to the loading window and the
+// form. "Cargar otra solicitud" brings the selection window back; the run ends when the
+// last window closes.
+//
+// Every window is the real one; tests drive them through the accessors and answer the
+// questions with a scripted message service.
+class ProgramSession : public QObject {
+    Q_OBJECT
+public:
+    ProgramSession(Folders folders, MessageService& messages, DocumentServices documents = {},
+                   QObject* parent = nullptr);
+    ~ProgramSession() override;
+
+    // The start-up sequence. False when the program is to end at once: the bodies could not
+    // be loaded, the login was left, or the first loading failed.
+    bool start();
+
+    const RunValues& run() const { return m_run; }
+    const Folders& folders() const { return m_folders; }
+    UserRegistry& registry() { return m_registry; }
+    // The application form now open (SolicitudActual), or nullptr.
+    frmSolicitudes* form() const { return m_form; }
+    // The selection window now open, or nullptr.
+    frmSeleccion* selection() const { return m_selection; }
+    // The catalogues behind the open form.
+    catalogues::Catalogues* catalogues() const { return m_catalogues.get(); }
+
+    // Opens the form for DNIUsuario, with FicheroSolicitud loaded into it when set.
+    void AbrirSolicitud();
+
+signals:
+    // The run is over: no window of it is left open.
+    void finished();
+
+private:
+    bool loadCatalogues();
+    void showSelection(bool fromForm);
+    void openChosen(const QString& fichero);
+    bool ensurePassword(const QString& dni);
+    void changePassword(const QString& dni);
+    void formClosed();
+    void end();
+
+    Folders m_folders;
+    MessageService& m_messages;
+    DocumentServices m_documents;
+    RunValues m_run;
+    UserRegistry m_registry;
+    TablePtr m_rsCuerpos;
+    TablePtr m_solicitudes;
+    std::unique_ptr<catalogues::Catalogues> m_catalogues;
+    // The catalogues of a form that has closed stay until that form is gone.
+    std::unique_ptr<catalogues::Catalogues> m_retiredCatalogues;
+    QPointer<frmSolicitudes> m_form;
+    QPointer<frmSeleccion> m_selection;
+    bool m_switching = false;
+    bool m_ended = false;
+};
+
+} // namespace velantor

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace velantor::testing {
+
+// Copies what a program folder needs to run (conf.xml, the manual and the data folder
+// with the catalogues and templates, but no saved application) from the sample program
+// folder next to the executables into `to`.
+bool copySampleProgram(const QString& to);
+
+// Acts on a modal window from inside its exec(): once the first modal window of type T is
+// active, `action` runs on it (once). A window that never comes is a test failure.
+template <class T>
+void whenModal(std::function<void(T&)> action, int timeoutMs = 60000) {
+    auto* timer = new QTimer;
+    timer->setInterval(15);
+    const QDeadlineTimer deadline(timeoutMs);
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, action = std::move(action)] {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            action(*window);
+        } else if (deadline.hasExpired()) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "no modal window of the expected kind appeared";
+        }
+    });
+    timer->start();
+}
+
+// Processes events until `done` holds or the time runs out; answers `done()`.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 60000);
+
+} // namespace velantor::testing
