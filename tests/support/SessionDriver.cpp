@@ -18,7 +18,7 @@ bool copyFile(const QString& source, const QString& target) {
 
 bool copySampleProgram(const QString& to) {
     const QDir from(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR));
-    for (const QString name : {QStringLiteral("conf.xml"), QStringLiteral("Manual de Usuario.doc")}) {
+    for (const QString& name : {QStringLiteral("conf.xml"), QStringLiteral("Manual de Usuario.doc")}) {
         if (from.exists(name) && !copyFile(from.filePath(name), QDir(to).filePath(name)))
             return false;
     }

@@ -19,14 +19,17 @@ namespace velantor::testing {
 bool copySampleProgram(const QString& to);
 
 // Acts on a modal window from inside its exec(): once the first modal window of type T is
-// active, `action` runs on it (once). A window that never comes is a test failure.
+// active and `ready` holds for it, `action` runs on it (once). A window that never comes is
+// a test failure. Waiting is done by polling, never by a nested wait, so that a window
+// that works while it is shown (the loading window) can go on.
 template <class T>
-void whenModal(std::function<void(T&)> action, int timeoutMs = 60000) {
+void whenModal(std::function<void(T&)> action, std::function<bool(T&)> ready = {}, int timeoutMs = 60000) {
     auto* timer = new QTimer;
     timer->setInterval(15);
     const QDeadlineTimer deadline(timeoutMs);
-    QObject::connect(timer, &QTimer::timeout, [timer, deadline, action = std::move(action)] {
-        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, action = std::move(action), ready = std::move(ready)] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (window && (!ready || ready(*window))) {
             timer->stop();
             timer->deleteLater();
             action(*window);

@@ -28,6 +28,14 @@ ProgramSession::~ProgramSession() {
     delete m_form.data();
 }
 
+frmSolicitudes* ProgramSession::form() const {
+    return m_form.data();
+}
+
+frmSeleccion* ProgramSession::selection() const {
+    return m_selection.data();
+}
+
 bool ProgramSession::start() {
     Result<TablePtr> bodies = catalogues::cargaCuerpos(m_folders.dataFolder(), m_messages);
     if (!bodies) {

@@ -53,9 +53,9 @@ public:
     const Folders& folders() const { return m_folders; }
     UserRegistry& registry() { return m_registry; }
     // The application form now open (SolicitudActual), or nullptr.
-    frmSolicitudes* form() const { return m_form; }
+    frmSolicitudes* form() const;
     // The selection window now open, or nullptr.
-    frmSeleccion* selection() const { return m_selection; }
+    frmSeleccion* selection() const;
     // The catalogues behind the open form.
     catalogues::Catalogues* catalogues() const { return m_catalogues.get(); }
 

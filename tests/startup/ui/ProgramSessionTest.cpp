@@ -20,6 +20,7 @@
 #include "startup/ui/frmUsuario.h"
 #include "support/SessionDriver.h"
 #include "widgets/DataCombo.h"
+#include "widgets/MessageBoxService.h"
 
 using namespace velantor;
 using namespace velantor::testing;
@@ -40,11 +41,12 @@ void logIn(const QString& typed, const QString& password = {}) {
 }
 
 void continueAfterLoading() {
-    whenModal<catalogues::frmProgreso>([](catalogues::frmProgreso& progress) {
-        auto* continuar = progress.findChild<QPushButton*>(QStringLiteral("cmdContinuar"));
-        ASSERT_TRUE(waitUntil([continuar] { return continuar->isEnabled(); }));
-        continuar->click();
-    });
+    const auto continuar = [](catalogues::frmProgreso& progress) {
+        return progress.findChild<QPushButton*>(QStringLiteral("cmdContinuar"));
+    };
+    whenModal<catalogues::frmProgreso>(
+        [continuar](catalogues::frmProgreso& progress) { continuar(progress)->click(); },
+        [continuar](catalogues::frmProgreso& progress) { return continuar(progress)->isEnabled(); });
 }
 
 void createPassword(const QString& password) {
