@@ -1,7 +1,9 @@
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -124,4 +126,31 @@ TEST(FormDocumentCommands, ASavedApplicationLoadsBackIntoTheWindow) {
         EXPECT_FALSE(f.form().control(QString::fromLatin1(locked))->isEnabled()) << locked;
     for (int command : {1000, 2000})
         EXPECT_TRUE(f.form().menuItem(command)->isEnabled()) << command;
+}
+
+TEST(FormDocumentCommands, ADraftPrintHandsTheSavedDocumentToThePrintingAndStartsTheTimer) {
+    ProgramFolder program;
+    FormFixture f(QStringLiteral("SSSSS"), program.path());
+    DocumentCommandOptions options;
+    int prints = 0;
+    options.printCompletion = [&](GeneratedDocument& generated,
+                                  const GenerationRequest& request) -> Result<void> {
+        ++prints;
+        EXPECT_TRUE(request.print);
+        EXPECT_TRUE(request.draft);
+        EXPECT_TRUE(QFile::exists(request.documentPath()));
+        EXPECT_EQ(generated.document.bookmarkText(QStringLiteral("BORRADOR")).value(),
+                  QStringLiteral("BORRADOR"));
+        return {};
+    };
+    installDocumentCommands(f.form(), options);
+    f.fillIdentity();
+    // Nothing requested yet: the print is offered as a draft.
+    f.messages.enqueue(MessageAnswer::Yes);
+    f.form().runMenuCommand(frmSolicitudes::Imprimir);
+    EXPECT_EQ(f.messages.last().title, QStringLiteral("Copia Borrador"));
+    EXPECT_EQ(prints, 1);
+    EXPECT_TRUE(f.form().printTimer()->isActive());
+    EXPECT_FALSE(f.form().menuItem(frmSolicitudes::Guardar)->isEnabled());
+    f.form().printTimer()->stop();
 }
