@@ -140,7 +140,7 @@ private:
     bool filterKey(QLineEdit* field, QKeyEvent* key);
     void leaveDni();
     void menuPreamble();
-    bool saveAndPrint(bool print, bool draft, bool lockIdentity = true);
+    bool saveAndPrint(bool print, bool draft);
     void focusNext(QWidget* from);
 
     FormCatalogueTables m_catalogues;

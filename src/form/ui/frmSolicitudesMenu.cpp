@@ -110,17 +110,11 @@ void frmSolicitudes::runMenuCommand(int index) {
     }
 }
 
-bool frmSolicitudes::saveAndPrint(bool print, bool draft, bool lockIdentity) {
+bool frmSolicitudes::saveAndPrint(bool print, bool draft) {
     if (!ComprobarDatosGrabar(*m_view, m_messages))
         return false;
     if (m_passwordStep && m_passwordStep(m_view->text(u"txtDNI")))
         setUserHasPassword(true);
-    // The identity number, body and group name the document: after the first save they
-    // cannot change any more.
-    if (lockIdentity) {
-        for (const char* name : {"cboCuerpo", "cboGrupo", "txtDNI"})
-            m_view->setEnabled(QString::fromLatin1(name), false);
-    }
     if (!m_saveHandler) {
         m_messages.inform(
             s("No hay ningún generador de documentos instalado: la solicitud no se ha guardado."),
@@ -149,7 +143,7 @@ void frmSolicitudes::closeEvent(QCloseEvent* event) {
     switch (m_messages.ask(s("La aplicación se cerrará, ¿desea guardar los cambios?"), s("Solicitud"),
                            MessageIcon::Warning, MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes:
-        if (saveAndPrint(false, false, false))
+        if (saveAndPrint(false, false))
             event->accept();
         else
             event->ignore();

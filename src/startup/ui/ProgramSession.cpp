@@ -5,6 +5,7 @@
 #include "catalogues/Catalogues.h"
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/ui/frmProgreso.h"
+#include "document/ui/DocumentCommands.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
 #include "form/ui/FormCatalogueTables.h"
@@ -116,6 +117,7 @@ void ProgramSession::AbrirSolicitud() {
     m_form = form;
     form->setUserHasPassword(m_run.UsuarioConPwd);
     form->setPasswordStep([this](const QString& dni) { return ensurePassword(dni); });
+    installDocumentCommands(*form, documentOptions());
     if (m_documents.save)
         form->setSaveHandler([this, form](bool print, bool draft) { return m_documents.save(*form, print, draft); });
     if (m_documents.existing)
@@ -133,8 +135,17 @@ void ProgramSession::AbrirSolicitud() {
     // The identity number of an application is the one that logged in, never edited.
     form->view().setText(u"txtDNI", m_run.DNIUsuario);
     form->view().setEnabled(u"txtDNI", false);
-    if (!m_run.FicheroSolicitud.isEmpty() && m_documents.load)
-        m_documents.load(*form, m_run.FicheroSolicitud);
+    if (!m_run.FicheroSolicitud.isEmpty()) {
+        if (m_documents.load)
+            m_documents.load(*form, m_run.FicheroSolicitud);
+        else
+            loadApplication(*form, m_run.FicheroSolicitud);
+    }
+}
+
+DocumentCommandOptions ProgramSession::documentOptions() const {
+    DocumentCommandOptions options;
+    return options;
 }
 
 bool ProgramSession::ensurePassword(const QString& dni) {

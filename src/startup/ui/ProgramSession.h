@@ -20,10 +20,12 @@ struct Catalogues;
 class frmSeleccion;
 class frmSolicitudes;
 class MessageService;
+struct DocumentCommandOptions;
 
 // What the application form needs from the document layer: writing the application to
 // its document (and printing it), reading a saved one back into the form, and looking for
-// a document saved earlier with the same identity number, body and group.
+// a document saved earlier with the same identity number, body and group. What is not
+// given is done by the real document generator and loader; tests give their own.
 struct DocumentServices {
     std::function<bool(frmSolicitudes& form, bool print, bool draft)> save;
     std::function<bool(frmSolicitudes& form, const QString& fichero)> load;
@@ -68,6 +70,7 @@ signals:
 
 private:
     bool loadCatalogues();
+    DocumentCommandOptions documentOptions() const;
     void showSelection(bool fromForm);
     void openChosen(const QString& fichero);
     bool ensurePassword(const QString& dni);
