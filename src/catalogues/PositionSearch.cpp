@@ -181,6 +181,10 @@ void PositionSearch::resetSearch(SearchTab tab) {
     const QStringView zones = vacancies ? u"cboZonasVacantes" : u"cboZonasResultas";
     m_view.setEnabled(zones, true);
     m_view.setText(zones, QString());
+    // The vacancy province list was locked when its province was chosen: emptied here, it
+    // opens again so that the user can start the search from another province.
+    if (vacancies && !m_view.text(u"cboCuerpo").isEmpty() && !m_view.text(u"cboGrupo").isEmpty())
+        m_view.setEnabled(u"cboProvinciaVacantes", true);
     if (vacancies) {
         for (const TablePtr& table : {m_tables.rsAreas, m_tables.rsZonas, m_tables.rsLocalidadesVacantes,
                                       m_tables.rsConsejeriasVacantes, m_tables.rsProvinciasVrk})

@@ -176,6 +176,7 @@ TEST_F(CascadeVacantesTest, CancelEmptiesTheSearchAndShowsEveryPositionAgain) {
          {"cboProvinciaVacantes", "cboAreasVacantes", "cboZonasVacantes", "txtCodVacante"})
         EXPECT_EQ(text(control), u"") << control;
     EXPECT_TRUE(enabled("cboZonasVacantes"));
+    EXPECT_TRUE(enabled("cboProvinciaVacantes")) << "another province can be chosen";
     EXPECT_EQ(offered("cboAreasVacantes"), codes({"01", "02", "03"}));
     EXPECT_EQ(positions().size(), 6);
     EXPECT_EQ(text("lblPlazas"), u"Códigos Localizados: 6");
