@@ -128,11 +128,24 @@ void PositionSearch::setSearchListsEnabled(bool enabled) {
     for (QStringView list : {u"cboProvinciaVacantes", u"cboConsejeriaVacantes", u"cboLocalidadVacantes",
                              u"cboProvinciaResultas", u"cboConsejeriaResultas", u"cboLocalidadResultas"})
         m_view.setEnabled(list, enabled);
+    applyVacancyListRules();
+}
+
+void PositionSearch::applyVacancyListRules() {
     const bool provinceChosen = !m_view.text(u"cboProvinciaVacantes").isEmpty();
     m_view.setEnabled(u"cboProvinciaVacantes", !provinceChosen);
     for (QStringView list :
          {u"cboConsejeriaVacantes", u"cboLocalidadVacantes", u"cboAreasVacantes", u"cboZonasVacantes"})
         m_view.setEnabled(list, provinceChosen);
+    // Opening the lists must not undo the cascade: a chosen locality keeps the zone list
+    // closed and a chosen zone the locality list (the window applies this rule again
+    // whenever it is activated, which a closing drop-down or message box can cause).
+    if (!provinceChosen)
+        return;
+    if (m_view.holdsValidEntry(u"cboLocalidadVacantes"))
+        m_view.setEnabled(u"cboZonasVacantes", false);
+    else if (m_view.holdsValidEntry(u"cboZonasVacantes"))
+        m_view.setEnabled(u"cboLocalidadVacantes", false);
 }
 
 // ---- Position filter -------------------------------------------------------------------

@@ -291,10 +291,10 @@ TEST_F(FormSearchRound, SearchAndAddOnBothPositionTabs) {
     const Table& requestedResultas = *w().workingTables().resultas;
     const QString chosen = addFirstOffered("cboPuestoResultas", "txtOrdenResultas", "cmdAceptarResultas");
     EXPECT_EQ(orderedCodes(requestedResultas), QStringList{u8("1:") + chosen});
-    savePicture("form-resultas-search.png");
 
     click("cmdInsertaTodasResultas");
     EXPECT_EQ(requestedResultas.rowCount(), inTownResultas);
+    savePicture("form-resultas-search.png");
     EXPECT_FALSE(enabled("cmdInsertaTodasResultas"));
     ASSERT_GE(requestedResultas.rowCount(), 1);
 
