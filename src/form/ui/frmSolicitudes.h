@@ -5,9 +5,9 @@
 #include <memory>
 
 #include <QHash>
+#include <QMainWindow>
 #include <QPointer>
 #include <QSet>
-#include <QMainWindow>
 
 #include "catalogues/ListBindings.h"
 #include "form/ConfiguracionSolicitud.h"
@@ -136,6 +136,7 @@ private:
     QWidget* buildPositionTab(bool vacantes);
     QWidget* buildDocumentosTab();
     void buildMenu();
+    // frmSolicitudesTabOrder.cpp
     void setTabOrder0();
     void setListTabOrder();
 
@@ -146,6 +147,7 @@ private:
     void setInitialStates();
     void wireEntryRules();
     void wireEditors();
+    // The lists on their tables and the position search (frmSolicitudesSearch.cpp).
     void wireSearch();
     void wireSearchList(QStringView name, std::function<void(catalogues::ListEvent)> handler);
     void wireChangingList(QStringView name, std::function<void()> handler);
@@ -153,6 +155,7 @@ private:
     void leaveIdentifyingList(QStringView name, bool body);
     void runSearchHandler(QWidget* source, const std::function<void()>& handler);
     void rebindPositionLists();
+    // The requested vacancies and "Resultas" (frmSolicitudesPositionLists.cpp).
     void wireRequestedLists();
     void onActivated();
     void onTabChanged(int index);

@@ -2,6 +2,20 @@
 #include "form/ui/frmSolicitudes.h"
 
 namespace velantor {
+namespace {
+
+// The Tab key goes from each named control to the next; names the window lacks are skipped.
+template <class Names> void chainTabOrder(const frmSolicitudes& window, const Names& names) {
+    QWidget* previous = nullptr;
+    for (const char* name : names) {
+        QWidget* next = window.control(QString::fromLatin1(name));
+        if (previous && next)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+} // namespace
 
 void frmSolicitudes::setTabOrder0() {
     const char* const order[] = {"txtApellido1",
@@ -58,13 +72,7 @@ void frmSolicitudes::setTabOrder0() {
                                  "optDefinitivo",
                                  "optTemporal",
                                  "txtFecPosesion"};
-    QWidget* previous = nullptr;
-    for (const char* name : order) {
-        QWidget* next = control(QString::fromLatin1(name));
-        if (previous && next)
-            QWidget::setTabOrder(previous, next);
-        previous = next;
-    }
+    chainTabOrder(*this, order);
 }
 
 void frmSolicitudes::setListTabOrder() {
@@ -82,15 +90,8 @@ void frmSolicitudes::setListTabOrder() {
         {"grdDocumentos", "cmdAddDoc", "cmdModDoc", "cmdDelDoc", "txtDoc", "txtNumHoras", "txtFechaFin",
          "txtCentroFormacion", "cmdAceptarDoc", "cmdCancelarDoc"},
     };
-    for (const auto& order : tabs) {
-        QWidget* previous = nullptr;
-        for (const char* name : order) {
-            QWidget* next = control(QString::fromLatin1(name));
-            if (previous && next)
-                QWidget::setTabOrder(previous, next);
-            previous = next;
-        }
-    }
+    for (const auto& order : tabs)
+        chainTabOrder(*this, order);
 }
 
 } // namespace velantor
