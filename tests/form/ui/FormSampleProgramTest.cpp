@@ -81,8 +81,9 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     for (int tab = 0; tab < w.tabs()->count(); ++tab) {
         w.tabs()->setCurrentIndex(tab);
         EXPECT_EQ(w.tabs()->currentIndex(), tab);
-        if (!pictures.isEmpty())
+        if (!pictures.isEmpty()) {
             EXPECT_TRUE(w.grab().save(QDir(pictures).filePath(QStringLiteral("form-tab%1.png").arg(tab))));
+        }
     }
     EXPECT_TRUE(sample.messages.empty());
     sample.messages.enqueue(MessageAnswer::No);
