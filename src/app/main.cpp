@@ -5,11 +5,12 @@
 
 #include "Version.h"
 #include "catalogues/Catalogues.h"
+#include "catalogues/ListBindings.h"
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/ui/frmProgreso.h"
 #include "document/ui/DocumentCommands.h"
 #include "form/ConfiguracionSolicitud.h"
-#include "form/ui/FormCatalogueTables.h"
+#include "form/FormWorkingTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "startup/Folders.h"
 #include "startup/TableRegistry.h"
@@ -76,8 +77,8 @@ int main(int argc, char* argv[]) {
 
     int result = 0;
     {
-        frmSolicitudes form(formCatalogueTables(loaded), formWorkingTables(loaded), *configuration, messages,
-                            folders.programFolder());
+        frmSolicitudes form(catalogues::SearchTables::fromCatalogues(loaded), formWorkingTables(loaded),
+                            *configuration, messages, folders.programFolder());
         installDocumentCommands(form);
         form.show();
         result = app.exec();
