@@ -128,11 +128,24 @@ void PositionSearch::setSearchListsEnabled(bool enabled) {
     for (QStringView list : {u"cboProvinciaVacantes", u"cboConsejeriaVacantes", u"cboLocalidadVacantes",
                              u"cboProvinciaResultas", u"cboConsejeriaResultas", u"cboLocalidadResultas"})
         m_view.setEnabled(list, enabled);
+    applyVacancyListRules();
+}
+
+void PositionSearch::applyVacancyListRules() {
     const bool provinceChosen = !m_view.text(u"cboProvinciaVacantes").isEmpty();
     m_view.setEnabled(u"cboProvinciaVacantes", !provinceChosen);
     for (QStringView list :
          {u"cboConsejeriaVacantes", u"cboLocalidadVacantes", u"cboAreasVacantes", u"cboZonasVacantes"})
         m_view.setEnabled(list, provinceChosen);
+    // Opening the lists must not undo the cascade: a chosen locality keeps the zone list
+    // closed and a chosen zone the locality list (the window applies this rule again
+    // whenever it is activated, which a closing drop-down or message box can cause).
+    if (!provinceChosen)
+        return;
+    if (m_view.holdsValidEntry(u"cboLocalidadVacantes"))
+        m_view.setEnabled(u"cboZonasVacantes", false);
+    else if (m_view.holdsValidEntry(u"cboZonasVacantes"))
+        m_view.setEnabled(u"cboLocalidadVacantes", false);
 }
 
 // ---- Position filter -------------------------------------------------------------------
@@ -181,6 +194,10 @@ void PositionSearch::resetSearch(SearchTab tab) {
     const QStringView zones = vacancies ? u"cboZonasVacantes" : u"cboZonasResultas";
     m_view.setEnabled(zones, true);
     m_view.setText(zones, QString());
+    // The vacancy province list was locked when its province was chosen: emptied here, it
+    // opens again so that the user can start the search from another province.
+    if (vacancies && !m_view.text(u"cboCuerpo").isEmpty() && !m_view.text(u"cboGrupo").isEmpty())
+        m_view.setEnabled(u"cboProvinciaVacantes", true);
     if (vacancies) {
         for (const TablePtr& table : {m_tables.rsAreas, m_tables.rsZonas, m_tables.rsLocalidadesVacantes,
                                       m_tables.rsConsejeriasVacantes, m_tables.rsProvinciasVrk})

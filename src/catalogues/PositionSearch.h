@@ -66,6 +66,9 @@ public:
     // enabled there, and once one is chosen the province list is locked and the
     // institution, locality, area and zone lists are open.
     void setSearchListsEnabled(bool enabled);
+    // The vacancy tab's own rules on its lists: the province rule above, then the locality
+    // and the zone excluding each other.
+    void applyVacancyListRules();
 
     // ---- Position filter ---------------------------------------------------------------
 

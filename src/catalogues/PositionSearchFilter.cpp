@@ -9,14 +9,24 @@ QString filtroResultas(const FormView& view) {
     QString filter;
     if (const QString v = view.text(u"cboProvinciaResultas"); !v.isEmpty())
         filter += QStringLiteral(" AND CodProvincia='") + v + QStringLiteral("' ");
-    if (const QString v = view.text(u"cboLocalidadResultas"); !v.isEmpty())
-        filter += QStringLiteral(" AND CodLocalidad='") + v + QStringLiteral("' ");
+    // The locality and area lists carry short codes (a 3-character municipality, a
+    // 2-character area), the positions long ones (province + municipality + "00", area +
+    // "000000"): an equality with the list's code would never find a position. A chosen
+    // locality is matched as the start of the position's code, after its province; a
+    // typed text that names no locality keeps the equality and finds nothing.
+    if (const QString v = view.text(u"cboLocalidadResultas"); !v.isEmpty()) {
+        if (view.holdsValidEntry(u"cboLocalidadResultas"))
+            filter += QStringLiteral(" AND CodLocalidad like '") +
+                      view.comboColumn(u"cboLocalidadResultas", 2) + v + QStringLiteral("%' ");
+        else
+            filter += QStringLiteral(" AND CodLocalidad='") + v + QStringLiteral("' ");
+    }
     if (const QString v = view.text(u"cboConsejeriaResultas"); !v.isEmpty())
         filter += QStringLiteral(" AND CodConsejeria='") + v + QStringLiteral("' ");
     if (const QString v = view.text(u"txtCodResulta"); !v.isEmpty())
         filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
     if (const QString v = view.text(u"cboAreasResultas"); !v.isEmpty())
-        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("'");
+        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
     if (const QString v = view.text(u"cboZonasResultas"); !v.isEmpty())
         filter += QStringLiteral(" AND CodZona='") + v + QStringLiteral("' ");
     return filter;

@@ -85,6 +85,10 @@ void RequestedPositionList::lockEntryControls(bool lock) {
     for (const QString& control :
          {province, institution, locality, positionList(), codeField(), descriptionField()})
         m_view.setEnabled(control, !lock);
+    // Unlocked, the vacancy lists follow their own rules again: a chosen province stays
+    // locked, a chosen locality keeps the zone list closed.
+    if (!lock && vacancies())
+        m_search.applyVacancyListRules();
 }
 
 void RequestedPositionList::resetEntryPanel() {

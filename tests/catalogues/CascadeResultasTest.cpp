@@ -85,7 +85,7 @@ TEST_F(CascadeResultasTest, AreaNarrowsZonesAndInstitutionsAndEmptiesTheZone) {
     EXPECT_EQ(text("cboZonasResultas"), u"");
     EXPECT_EQ(offered("cboZonasResultas"), codes({"03"}));
     EXPECT_EQ(offered("cboConsejeriaResultas"), codes({"04", "05"}));
-    EXPECT_EQ(t.search.filter(SearchTab::Resultas), u" CodArea='02'");
+    EXPECT_EQ(t.search.filter(SearchTab::Resultas), u" CodArea='02000000'");
 
     // Leaving the area with a text that names none empties it and widens both lists.
     pick("cboAreasResultas", "99");
@@ -93,6 +93,31 @@ TEST_F(CascadeResultasTest, AreaNarrowsZonesAndInstitutionsAndEmptiesTheZone) {
     EXPECT_EQ(text("cboAreasResultas"), u"");
     EXPECT_EQ(offered("cboZonasResultas").size(), 4);
     EXPECT_EQ(offered("cboConsejeriaResultas").size(), 4);
+}
+
+// The lists carry 3-character locality and 2-character area codes, the positions 7- and
+// 8-character ones: each choice must still find the positions it names.
+TEST_F(CascadeResultasTest, ChosenLocalityOrAreaFindsItsPositions) {
+    pick("cboLocalidadResultas", "089");
+    t.search.onResultasLocality(ListEvent::Chosen);
+    EXPECT_EQ(positions(), codes({"60001", "10001"}));
+    pick("cboLocalidadResultas", "202");
+    t.search.onResultasLocality(ListEvent::Chosen);
+    EXPECT_EQ(positions(), codes({"60002"}));
+    pick("cboLocalidadResultas", "");
+    t.search.onResultasLocality(ListEvent::Chosen);
+    pick("cboAreasResultas", "03");
+    t.search.onResultasArea(ListEvent::Chosen);
+    EXPECT_EQ(positions(), codes({"60003"}));
+    pick("cboAreasResultas", "01");
+    t.search.onResultasArea(ListEvent::Chosen);
+    EXPECT_EQ(positions(), codes({"60001", "10001"}));
+    // Together with the province the locality still names only its own positions.
+    pick("cboProvinciaResultas", "24");
+    t.search.onResultasProvince(ListEvent::Chosen);
+    pick("cboLocalidadResultas", "089");
+    t.search.onResultasLocality(ListEvent::Chosen);
+    EXPECT_EQ(positions(), codes({"60001", "10001"}));
 }
 
 TEST_F(CascadeResultasTest, LocalityClosesTheZoneListUntilItIsEmptiedOrLeftInvalid) {

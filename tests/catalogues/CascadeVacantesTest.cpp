@@ -105,6 +105,31 @@ TEST_F(CascadeVacantesTest, ZoneClosesTheLocalityListAndEmptyingItOpensItAgain) 
     EXPECT_TRUE(enabled("cboLocalidadVacantes"));
 }
 
+// The window applies the activation rule whenever it becomes active again (a closing
+// drop-down can cause it), and every accepted entry unlocks the lists: neither may open the
+// list the locality or the zone has closed, nor the locked province list.
+TEST_F(CascadeVacantesTest, ActivationAndAnAcceptedEntryKeepTheLocalityAndZoneExclusion) {
+    chooseProvince("24");
+    pick("cboLocalidadVacantes", "089");
+    t.search.onVacancyLocalityChanged();
+    t.search.applyActivationRule();
+    EXPECT_FALSE(enabled("cboZonasVacantes"));
+    EXPECT_FALSE(enabled("cboProvinciaVacantes"));
+    pick("cboPuestoVacante", "10001");
+    ASSERT_TRUE(t.vacancyList.accept());
+    EXPECT_FALSE(enabled("cboZonasVacantes"));
+    EXPECT_FALSE(enabled("cboProvinciaVacantes"));
+    EXPECT_TRUE(enabled("cboLocalidadVacantes"));
+
+    pick("cboLocalidadVacantes", "");
+    t.search.onVacancyLocalityChanged();
+    pick("cboZonasVacantes", "03");
+    t.search.onVacancyZoneChanged();
+    t.search.applyActivationRule();
+    EXPECT_FALSE(enabled("cboLocalidadVacantes"));
+    EXPECT_TRUE(enabled("cboZonasVacantes"));
+}
+
 TEST_F(CascadeVacantesTest, ATextThatNamesNoLocalityChangesNothing) {
     chooseProvince("24");
     pick("txtCodVacante", "10003");
@@ -176,6 +201,7 @@ TEST_F(CascadeVacantesTest, CancelEmptiesTheSearchAndShowsEveryPositionAgain) {
          {"cboProvinciaVacantes", "cboAreasVacantes", "cboZonasVacantes", "txtCodVacante"})
         EXPECT_EQ(text(control), u"") << control;
     EXPECT_TRUE(enabled("cboZonasVacantes"));
+    EXPECT_TRUE(enabled("cboProvinciaVacantes")) << "another province can be chosen";
     EXPECT_EQ(offered("cboAreasVacantes"), codes({"01", "02", "03"}));
     EXPECT_EQ(positions().size(), 6);
     EXPECT_EQ(text("lblPlazas"), u"Códigos Localizados: 6");

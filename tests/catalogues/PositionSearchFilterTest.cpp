@@ -33,12 +33,13 @@ TEST_F(PositionSearchFilterTest, NoChoiceGivesZeroOnBothTabsAndAnyOtherKind) {
     EXPECT_EQ(filter("r"), u" CodProvincia='24' ");
 }
 
-TEST_F(PositionSearchFilterTest, ResultasClausesAreEqualitiesWithTheirOwnBlanks) {
+TEST_F(PositionSearchFilterTest, ResultasClausesWithTheirOwnBlanks) {
     set("cboProvinciaResultas", "24");
     EXPECT_EQ(filter("R"), u" CodProvincia='24' ");
     set("cboProvinciaResultas", "");
-    set("cboLocalidadResultas", "089");
-    EXPECT_EQ(filter("R"), u" CodLocalidad='089' ");
+    // A chosen locality is the start of the 7-character code: its province, then its own code.
+    set("cboLocalidadResultas", "120");
+    EXPECT_EQ(filter("R"), u" CodLocalidad like '34120%' ");
     set("cboLocalidadResultas", "");
     set("cboConsejeriaResultas", "05");
     EXPECT_EQ(filter("R"), u" CodConsejeria='05' ");
@@ -47,7 +48,7 @@ TEST_F(PositionSearchFilterTest, ResultasClausesAreEqualitiesWithTheirOwnBlanks)
     EXPECT_EQ(filter("R"), u" CodConvocatoria='60001' ");
     set("txtCodResulta", "");
     set("cboAreasResultas", "02");
-    EXPECT_EQ(filter("R"), u" CodArea='02'");
+    EXPECT_EQ(filter("R"), u" CodArea='02000000'");
     set("cboAreasResultas", "");
     set("cboZonasResultas", "03");
     EXPECT_EQ(filter("R"), u" CodZona='03' ");
@@ -62,7 +63,7 @@ TEST_F(PositionSearchFilterTest, ResultasClausesTakeTypedTextsInAFixedOrder) {
     set("cboLocalidadResultas", "zz");
     set("cboProvinciaResultas", "24");
     EXPECT_EQ(filter("R"), u" CodProvincia='24'  AND CodLocalidad='zz'  AND CodConsejeria='05'  AND "
-                           u"CodConvocatoria='6'  AND CodArea='02' AND CodZona='99' ");
+                           u"CodConvocatoria='6'  AND CodArea='02000000' AND CodZona='99' ");
 }
 
 TEST_F(PositionSearchFilterTest, VacancyLocalityMatchesInsideTheSevenCharacterCode) {

@@ -1,7 +1,10 @@
 #include "document/ui/DocumentCommands.h"
 
+#include "catalogues/PositionSearch.h"
+
 #include <QDir>
 
+#include "catalogues/PositionSearch.h"
 #include "document/DocumentLoader.h"
 #include "document/DocumentName.h"
 #include "document/ExistingApplication.h"
@@ -96,6 +99,8 @@ Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
     DocumentLoader loader(
         form.view(), ApplicationLists{working.vacantes, working.resultas, working.cursos, working.documentos},
         form.messages(), &progress);
+    if (!selectPositions)
+        selectPositions = [&form] { return form.positionSearch().SeleccionaPlazasRS(); };
     loader.setPositionSelection(std::move(selectPositions));
     const Result<void> loaded =
         loader.load(LoadRequest{fileName, folders.applicationsFolder(), templatePathOf(form, folders)});

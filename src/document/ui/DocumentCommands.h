@@ -35,7 +35,8 @@ bool saveApplication(frmSolicitudes& form, bool print, bool draft,
 
 // Fills the (empty, shown) form back from the saved document `fileName` in the
 // applications folder, with the progress window. `selectPositions` chooses the position
-// tables of the loaded body and group. A loading that ends early is told to the user.
+// tables of the loaded body and group (the form's own position search when not given).
+// A loading that ends early is told to the user.
 Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
                              std::function<bool()> selectPositions = {});
 

@@ -8,9 +8,11 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "catalogues/PositionSearch.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
-#include "form/ui/FormListBindings.h"
+#include "form/RequestedPositionList.h"
+#include "form/ui/FormColumns.h"
 #include "form/ui/FormWidgetFactory.h"
 #include "form/ui/FormWidgetView.h"
 #include "platform/MessageService.h"
@@ -28,21 +30,16 @@ const char* const kDesignTabCaptions[] = {"Datos Personales", "Cursos", "Plazas 
 
 } // namespace
 
-frmSolicitudes::frmSolicitudes(const FormCatalogueTables& catalogues, const FormWorkingTables& working,
+frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const FormWorkingTables& working,
                                ConfiguracionSolicitud configuration, MessageService& messages,
                                QString programFolder, QWidget* parent)
-    : QMainWindow(parent), m_catalogues(catalogues), m_working(working), m_conf(std::move(configuration)),
+    : QMainWindow(parent), m_tables(std::move(tables)), m_working(working), m_conf(std::move(configuration)),
       m_messages(messages), m_programFolder(std::move(programFolder)),
       m_factory(std::make_unique<FormWidgetFactory>()) {
     setObjectName(QStringLiteral("frmSolicitudes"));
     setWindowTitle(QStringLiteral("Solicitud de Concurso"));
     m_view = std::make_unique<FormWidgetView>(*this);
-
-    // The Resultas search filters its own copies of the area and zone tables.
-    if (!m_catalogues.rsAreasResultas && m_catalogues.rsAreas)
-        m_catalogues.rsAreasResultas = m_catalogues.rsAreas->clone();
-    if (!m_catalogues.rsZonasResultas && m_catalogues.rsZonas)
-        m_catalogues.rsZonasResultas = m_catalogues.rsZonas->clone();
+    m_search = std::make_unique<catalogues::PositionSearch>(*m_view, m_tables, m_messages);
 
     for (int tab = 0; tab < 5; ++tab) {
         m_lblGrid[tab] = new QLabel;
@@ -76,9 +73,10 @@ frmSolicitudes::frmSolicitudes(const FormCatalogueTables& catalogues, const Form
 
     // Load sequence: configuration, lists, grids, editors, initial states.
     applyConfiguration();
-    bindCatalogueLists(*m_factory, m_catalogues);
+    wireSearch();
     bindGrids();
     wireEditors();
+    wireRequestedLists();
     wireEntryRules();
     setInitialStates();
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSolicitudes::onTabChanged);
@@ -149,15 +147,12 @@ void frmSolicitudes::setDocumentCommandsEnabled(bool enabled) {
 }
 
 void frmSolicitudes::setSearchListsEnabled(bool enabled) {
-    for (const char* name : {"cboProvinciaVacantes", "cboConsejeriaVacantes", "cboLocalidadVacantes",
-                             "cboProvinciaResultas", "cboConsejeriaResultas", "cboLocalidadResultas"})
-        m_view->setEnabled(QString::fromLatin1(name), enabled);
-    // The vacancy search starts from a province: until one is chosen it is the only list.
-    const bool provinceChosen = !combo(u"cboProvinciaVacantes")->text().isEmpty();
-    m_view->setEnabled(u"cboProvinciaVacantes", !provinceChosen);
-    for (const char* name :
-         {"cboConsejeriaVacantes", "cboLocalidadVacantes", "cboAreasVacantes", "cboZonasVacantes"})
-        m_view->setEnabled(QString::fromLatin1(name), provinceChosen);
+    m_search->setSearchListsEnabled(enabled);
+}
+
+void frmSolicitudes::setExistingApplicationCheck(std::function<bool()> check) {
+    m_existingCheck = check;
+    m_search->setExistingApplicationCheck(std::move(check));
 }
 
 bool frmSolicitudes::event(QEvent* event) {
@@ -167,8 +162,7 @@ bool frmSolicitudes::event(QEvent* event) {
 }
 
 void frmSolicitudes::onActivated() {
-    const bool chosen = !combo(u"cboCuerpo")->text().isEmpty() && !combo(u"cboGrupo")->text().isEmpty();
-    setSearchListsEnabled(chosen);
+    m_search->applyActivationRule();
 }
 
 void frmSolicitudes::onTabChanged(int index) {

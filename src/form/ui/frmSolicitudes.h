@@ -6,9 +6,12 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 
+#include "catalogues/ListBindings.h"
 #include "form/ConfiguracionSolicitud.h"
-#include "form/ui/FormCatalogueTables.h"
+#include "form/FormWorkingTables.h"
 
 class QAction;
 class QLabel;
@@ -18,6 +21,12 @@ class QTimer;
 
 namespace velantor {
 
+namespace catalogues {
+class PositionSearch;
+enum class ListEvent;
+enum class SearchTab;
+} // namespace catalogues
+
 class CourseDocumentEditor;
 class DataCombo;
 class DataGrid;
@@ -25,6 +34,7 @@ class FormView;
 class FormWidgetFactory;
 class FormWidgetView;
 class MessageService;
+class RequestedPositionList;
 
 // The application form: five tabs (personal and professional data, courses, requested
 // vacancies, requested "Resultas", documents), the command menu and the four grids over
@@ -32,7 +42,8 @@ class MessageService;
 // optForzoso, Frame7 …), so rules, tests and later code find it with control().
 //
 // The window only translates: the rules live in the form core (entry rules, checks,
-// editors) and work on the window through FormView.
+// editors) and the catalogue core (the position search behind the body, group and search
+// lists), and work on the window through FormView.
 class frmSolicitudes : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,7 +59,8 @@ public:
     // was written. Supplied by the document generator.
     using SaveHandler = std::function<bool(bool print, bool draft)>;
 
-    frmSolicitudes(const FormCatalogueTables& catalogues, const FormWorkingTables& working,
+    // `tables` are the tables behind the selection lists (SearchTables::fromCatalogues).
+    frmSolicitudes(catalogues::SearchTables tables, const FormWorkingTables& working,
                    ConfiguracionSolicitud configuration, MessageService& messages, QString programFolder,
                    QWidget* parent = nullptr);
     ~frmSolicitudes() override;
@@ -66,7 +78,7 @@ public:
     const FormView& view() const;
     MessageService& messages() const { return m_messages; }
 
-    const FormCatalogueTables& catalogues() const { return m_catalogues; }
+    const catalogues::SearchTables& searchTables() const { return m_tables; }
     const FormWorkingTables& workingTables() const { return m_working; }
     const ConfiguracionSolicitud& configuration() const { return m_conf; }
     QString templateFolderName() const { return m_conf.templateFolderName(); }
@@ -74,6 +86,11 @@ public:
 
     CourseDocumentEditor& cursosEditor() const { return *m_cursosEditor; }
     CourseDocumentEditor& documentosEditor() const { return *m_documentosEditor; }
+    RequestedPositionList& vacantesEditor() const { return *m_vacantesEditor; }
+    RequestedPositionList& resultasEditor() const { return *m_resultasEditor; }
+    // The rules behind the body, group and search lists; SeleccionaPlazasRS chooses the
+    // position tables of the body and group the lists hold.
+    catalogues::PositionSearch& positionSearch() const { return *m_search; }
 
     // "Cambiar contraseña" is offered only to a user who already has a password.
     void setUserHasPassword(bool hasPassword);
@@ -84,8 +101,9 @@ public:
     // whether it did; the "Cambiar contraseña" item is shown afterwards.
     void setPasswordStep(std::function<bool(const QString& dni)> step) { m_passwordStep = std::move(step); }
     // Whether a document already exists for the identity number, body and group typed
-    // (it warns the user itself). Without one, no document is assumed to exist.
-    void setExistingApplicationCheck(std::function<bool()> check) { m_existingCheck = std::move(check); }
+    // (it warns the user itself). Without one, no document is assumed to exist. Leaving the
+    // identity number and choosing or leaving the body and group lists run it.
+    void setExistingApplicationCheck(std::function<bool()> check);
 
     // Enables or disables the six search lists of both position tabs; the vacancy side
     // then follows its province rule (only the province list until a province is chosen).
@@ -122,6 +140,7 @@ private:
     QWidget* buildPositionTab(bool vacantes);
     QWidget* buildDocumentosTab();
     void buildMenu();
+    // frmSolicitudesTabOrder.cpp
     void setTabOrder0();
     void setListTabOrder();
 
@@ -132,6 +151,16 @@ private:
     void setInitialStates();
     void wireEntryRules();
     void wireEditors();
+    // The lists on their tables and the position search (frmSolicitudesSearch.cpp).
+    void wireSearch();
+    void wireSearchList(QStringView name, std::function<void(catalogues::ListEvent)> handler);
+    void wireChangingList(QStringView name, std::function<void()> handler);
+    void wireIdentifyingList(QStringView name, bool body);
+    void leaveIdentifyingList(QStringView name, bool body);
+    void runSearchHandler(QWidget* source, const std::function<void()>& handler);
+    void rebindPositionLists();
+    // The requested vacancies and "Resultas" (frmSolicitudesPositionLists.cpp).
+    void wireRequestedLists();
     void onActivated();
     void onTabChanged(int index);
     void onPrintTimer();
@@ -143,7 +172,7 @@ private:
     bool saveAndPrint(bool print, bool draft);
     void focusNext(QWidget* from);
 
-    FormCatalogueTables m_catalogues;
+    catalogues::SearchTables m_tables;
     FormWorkingTables m_working;
     ConfiguracionSolicitud m_conf;
     MessageService& m_messages;
@@ -153,6 +182,13 @@ private:
     std::unique_ptr<FormWidgetView> m_view;
     std::unique_ptr<CourseDocumentEditor> m_cursosEditor;
     std::unique_ptr<CourseDocumentEditor> m_documentosEditor;
+    std::unique_ptr<catalogues::PositionSearch> m_search;
+    std::unique_ptr<RequestedPositionList> m_vacantesEditor;
+    std::unique_ptr<RequestedPositionList> m_resultasEditor;
+    // The list whose event the search is handling: the focus moves on from it only.
+    QPointer<QWidget> m_searchSource;
+    // Body or group text typed since it was last chosen: leaving the list chooses it.
+    QSet<QString> m_editedIdentifyingLists;
     QTabWidget* m_tabs = nullptr;
     std::array<QLabel*, 5> m_lblGrid{};
     QHash<int, QAction*> m_menu;

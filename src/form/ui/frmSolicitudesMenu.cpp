@@ -13,6 +13,7 @@
 
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
+#include "form/RequestedPositionList.h"
 #include "form/ui/FormWidgetView.h"
 #include "platform/MessageService.h"
 #include "widgets/DataGrid.h"
@@ -57,6 +58,8 @@ void frmSolicitudes::buildMenu() {
 void frmSolicitudes::menuPreamble() {
     QApplication::processEvents();
     m_cursosEditor->reset();
+    m_vacantesEditor->resetEntryPanel();
+    m_resultasEditor->resetEntryPanel();
     for (const char* name : {"grdCursos", "grdResultas", "grdVacantes"})
         grid(QString::fromLatin1(name))->clearSelection();
 }

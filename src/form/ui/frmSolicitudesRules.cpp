@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include "catalogues/PositionSearch.h"
 #include "form/EntryRules.h"
 #include "form/ui/FormWidgetFactory.h"
 #include "form/ui/FormWidgetView.h"
@@ -181,6 +182,9 @@ void frmSolicitudes::onFieldFocusOut(QLineEdit* field) {
         if (name == u"txtDNI") {
             if (left->isEnabled())
                 leaveDni();
+        } else if (name == u"txtCodVacante" || name == u"txtCodResulta") {
+            m_search->onCodeLeft(name == u"txtCodVacante" ? catalogues::SearchTab::Vacantes
+                                                          : catalogues::SearchTab::Resultas);
         } else if (name == u"txtDNIConyuge") {
             if (!left->text().isEmpty() && !ValidarDNI(*left, m_messages))
                 left->setFocus(Qt::OtherFocusReason);
@@ -207,96 +211,6 @@ void frmSolicitudes::leaveDni() {
 void frmSolicitudes::focusNext(QWidget* from) {
     if (from->hasFocus())
         focusNextChild();
-}
-
-void frmSolicitudes::setTabOrder0() {
-    const char* const order[] = {"txtApellido1",
-                                 "txtApellido2",
-                                 "txtNombre",
-                                 "txtDNI",
-                                 "txtFecNacimiento",
-                                 "txtTelefono",
-                                 "txtDomicilio",
-                                 "txtLocalidad",
-                                 "cboProvincia",
-                                 "txtCP",
-                                 "optDiscSi",
-                                 "optDiscNo",
-                                 "txtTipoDisc",
-                                 "txtAdaptaciones",
-                                 "optVoluntario",
-                                 "optForzoso",
-                                 "optReingesoSi",
-                                 "optReingresoNo",
-                                 "optPetConyugeSi",
-                                 "optPetConyugeNo",
-                                 "txtDNIConyuge",
-                                 "txtConyuNombre",
-                                 "txtConyuApellido1",
-                                 "txtCOnyuApellido2",
-                                 "cboPrefArea",
-                                 "cboPrefProvincia",
-                                 "cboPrefLocalidad",
-                                 "cboCuerpo",
-                                 "cboGrupo",
-                                 "txtNRP",
-                                 "txtFechaIngreso",
-                                 "txtProvAct",
-                                 "txtZBSAct",
-                                 "txtInstiAct",
-                                 "optActivo",
-                                 "optOtras",
-                                 "cboSituaciones",
-                                 "txtSitAdm",
-                                 "txtFechaSit",
-                                 "OptSi",
-                                 "OptNo",
-                                 "optSSOndex",
-                                 "optSSOtros",
-                                 "txtSS",
-                                 "cboProvinciasVrk",
-                                 "cboAreaVrk",
-                                 "cboZBSVrk",
-                                 "cboLocalidadesVrk",
-                                 "txtPuesto",
-                                 "txtProvinciaPuesto",
-                                 "txtLocalidadPuesto",
-                                 "optDefinitivo",
-                                 "optTemporal",
-                                 "txtFecPosesion"};
-    QWidget* previous = nullptr;
-    for (const char* name : order) {
-        QWidget* next = control(QString::fromLatin1(name));
-        if (previous && next)
-            QWidget::setTabOrder(previous, next);
-        previous = next;
-    }
-}
-
-void frmSolicitudes::setListTabOrder() {
-    const QList<QList<const char*>> tabs{
-        {"grdCursos", "cmdAdd", "cmdUpdate", "cmdDel", "txtCurso", "txtHoras", "txtAno", "txtCentro",
-         "cmdAceptar", "cmdCancelar"},
-        {"grdVacantes", "cmdAddVacante", "cmdUpdateVacante", "cmdDelVacante", "cmdTodasVacantes",
-         "txtOrdenVacante", "cboPuestoVacante", "txtCodVacante", "cboProvinciaVacantes",
-         "cboLocalidadVacantes", "cboConsejeriaVacantes", "cboAreasVacantes", "cboZonasVacantes",
-         "cmdAceptarVacante", "cmdCancelarVacante"},
-        {"grdResultas", "cmdAddResultas", "cmdUpdateResultas", "cmdDelResultas", "cmdInsertaTodasResultas",
-         "txtOrdenResultas", "cboPuestoResultas", "txtCodResulta", "cboProvinciaResultas",
-         "cboLocalidadResultas", "cboConsejeriaResultas", "cboAreasResultas", "cboZonasResultas",
-         "cmdAceptarResultas", "cmdCancelarResultas"},
-        {"grdDocumentos", "cmdAddDoc", "cmdModDoc", "cmdDelDoc", "txtDoc", "txtNumHoras", "txtFechaFin",
-         "txtCentroFormacion", "cmdAceptarDoc", "cmdCancelarDoc"},
-    };
-    for (const auto& order : tabs) {
-        QWidget* previous = nullptr;
-        for (const char* name : order) {
-            QWidget* next = control(QString::fromLatin1(name));
-            if (previous && next)
-                QWidget::setTabOrder(previous, next);
-            previous = next;
-        }
-    }
 }
 
 } // namespace velantor

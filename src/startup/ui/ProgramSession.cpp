@@ -8,7 +8,8 @@
 #include "document/ui/DocumentCommands.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/ui/FormCatalogueTables.h"
+#include "catalogues/ListBindings.h"
+#include "form/FormWorkingTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 #include "startup/SavedApplications.h"
@@ -111,8 +112,9 @@ void ProgramSession::AbrirSolicitud() {
         end();
         return;
     }
-    auto* form = new frmSolicitudes(formCatalogueTables(*m_catalogues), formWorkingTables(*m_catalogues),
-                                    *configuration, m_messages, m_folders.programFolder());
+    auto* form = new frmSolicitudes(catalogues::SearchTables::fromCatalogues(*m_catalogues),
+                                    formWorkingTables(*m_catalogues), *configuration, m_messages,
+                                    m_folders.programFolder());
     form->setAttribute(Qt::WA_DeleteOnClose);
     m_form = form;
     form->setUserHasPassword(m_run.UsuarioConPwd);

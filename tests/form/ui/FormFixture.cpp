@@ -30,8 +30,8 @@ TablePtr makeTable(const QString& name, const QList<FieldDef>& fields, const QLi
     return table;
 }
 
-FormCatalogueTables smallCatalogues() {
-    FormCatalogueTables c;
+catalogues::Catalogues smallCatalogues() {
+    catalogues::Catalogues c;
     c.rsCuerpos = makeTable(u8("rsCuerpos"), {t("Grupo", 1), t("CodCuerpo", 6), t("DescCuerpo", 100)},
                             {{u8("A"), u8("00101"), u8("Médico de familia")},
                              {u8("X"), u8("X0001"), u8("Personal directivo")},
@@ -57,7 +57,8 @@ FormCatalogueTables smallCatalogues() {
     const QList<FieldDef> institution{t("CodConsejeria", 2), t("Consejeria", 50), t("CodArea", 8),
                                       t("CodProvincia", 2)};
     const QList<QStringList> institutions{{u8("01"), u8("Hospital de Mérida"), u8("02"), u8("06")},
-                                          {u8("02"), u8("Hospital de Cáceres"), u8("03"), u8("10")}};
+                                          {u8("02"), u8("Hospital de Cáceres"), u8("03"), u8("10")},
+                                          {u8("03"), u8("Hospital de Badajoz"), u8("01"), u8("06")}};
     c.rsConsejeriasVacantes = makeTable(u8("rsConsejeriasVacantes"), institution, institutions);
     c.rsConsejeriasResultas = makeTable(u8("rsConsejeriasResultas"), institution, institutions);
     const QList<FieldDef> area{t("CodArea", 8), t("Area", 50), t("CodProvincia", 2)};
@@ -73,6 +74,47 @@ FormCatalogueTables smallCatalogues() {
                                    {u8("03"), u8("Cáceres Sur"), u8("03"), u8("10"), {}}};
     c.rsZonas = makeTable(u8("rsZonas"), zone, zones);
     c.rsZonasVrk = makeTable(u8("rsZonasVrk"), zone, zones);
+    c.rsInstitucionLocalidad =
+        makeTable(u8("rsInstitucionLocalidad"), {t("CodInstitucion", 2), t("CodLocalidad", 7)},
+                  {{u8("01"), u8("0608300")}, {u8("02"), u8("1003700")}, {u8("03"), u8("0601500")}});
+
+    const QList<FieldDef> position{t("CodConvocatoria", 5), t("NomConvocatoria", 50),
+                                   t("Consejeria", 50),     t("Localidad", 53),
+                                   t("CodConsejeria", 2),   t("CodLocalidad", 7),
+                                   t("CodProvincia", 2),    t("CodArea", 8),
+                                   t("CodZona", 8),         t("Area", 50)};
+    const auto positions = [&](const char* name, const QList<QStringList>& rows) {
+        return makeTable(u8(name), position, rows);
+    };
+    const QStringList merida{
+        u8("Hospital de Mérida"), u8("Mérida (Badajoz)"), u8("01"), u8("0608300"), u8("06"), u8("02000000")};
+    const QStringList caceres{u8("Hospital de Cáceres"),
+                              u8("Cáceres (Cáceres)"),
+                              u8("02"),
+                              u8("1003700"),
+                              u8("10"),
+                              u8("03000000")};
+    const QStringList badajoz{u8("Hospital de Badajoz"),
+                              u8("Badajoz (Badajoz)"),
+                              u8("03"),
+                              u8("0601500"),
+                              u8("06"),
+                              u8("01000000")};
+    const auto row = [](const char* code, const char* name, const QStringList& place, const char* zone) {
+        return QStringList{u8(code), u8(name)} + place + QStringList{u8(zone), QString()};
+    };
+    c.PlazasPorCuerpo = {
+        {u8("00101"), true,
+         positions("Resultas 00101",
+                   {row("70001", "Medicina de familia", merida, "02"),
+                    row("70002", "Pediatría", caceres, "03"), row("70003", "Urgencias", badajoz, "01")}),
+         positions("Vacantes 00101", {row("30004", "Medicina de familia", badajoz, "01"),
+                                      row("30001", "Medicina de familia", merida, "02"),
+                                      row("30002", "Urgencias hospitalarias", merida, ""),
+                                      row("30003", "Pediatría", caceres, "03")})},
+        {u8("00202"), true, positions("Resultas 00202", {row("80001", "Cuidados", caceres, "03")}),
+         positions("Vacantes 00202", {row("40001", "Cuidados", merida, "02")})},
+    };
     return c;
 }
 
@@ -98,7 +140,8 @@ ConfiguracionSolicitud testConfiguration(const QString& visibility) {
 
 FormFixture::FormFixture(const QString& visibility, const QString& programFolder)
     : catalogues(smallCatalogues()), working(emptyWorkingTables()) {
-    window = std::make_unique<frmSolicitudes>(catalogues, working, testConfiguration(visibility), messages,
+    window = std::make_unique<frmSolicitudes>(catalogues::SearchTables::fromCatalogues(catalogues), working,
+                                              testConfiguration(visibility), messages,
                                               programFolder);
     window->show();
     QApplication::setActiveWindow(window.get());

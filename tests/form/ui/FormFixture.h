@@ -4,9 +4,10 @@
 
 #include <QStringList>
 
+#include "catalogues/Catalogues.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/ui/FormCatalogueTables.h"
+#include "form/FormWorkingTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 
@@ -16,8 +17,10 @@ namespace velantor::testing {
 TablePtr makeTable(const QString& name, const QList<FieldDef>& fields, const QList<QStringList>& rows);
 
 // Small hand-made catalogues: three bodies (one of group "X"), two provinces of the
-// region, their areas, zones and localities, two situations (one "esOtras").
-FormCatalogueTables smallCatalogues();
+// region (06 with areas 01 and 02, 10 with area 03), their zones, localities and
+// institutions, two situations (one "esOtras"), and position tables for the bodies 00101
+// (vacancies 30001..30004, "Resultas" 70001..70003) and 00202 (40001 and 80001).
+catalogues::Catalogues smallCatalogues();
 FormWorkingTables emptyWorkingTables();
 // Five tabs, captions "Pestaña 0" … and grid titles "Título 0" …; visibility one
 // letter per tab.
@@ -37,7 +40,7 @@ struct FormFixture {
     void settle();       // processes pending events (deferred checks, focus)
 
     RecordingMessageService messages;
-    FormCatalogueTables catalogues;
+    catalogues::Catalogues catalogues;
     FormWorkingTables working;
     std::unique_ptr<frmSolicitudes> window;
 };

@@ -1,61 +1,28 @@
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "SampleProgram.h"
 #include "catalogues/Catalogues.h"
-#include "catalogues/LoadingSequence.h"
+#include "catalogues/ListBindings.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/ui/FormCatalogueTables.h"
+#include "form/FormWorkingTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
 
 using namespace velantor;
+using velantor::testing::SampleProgram;
 
 namespace {
 
 QString u8(const char* text) {
     return QString::fromUtf8(text);
 }
-
-// The loading writes its work file into the data folder: work on a copy.
-bool copyProgramFolder(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-struct SampleProgram {
-    SampleProgram() {
-        ok = folder.isValid() &&
-             copyProgramFolder(QString::fromUtf8(VELANTOR_SAMPLE_PROGRAM_DIR), folder.path());
-        if (!ok)
-            return;
-        auto bodies = catalogues::cargaCuerpos(catalogues::dataFolderFor(folder.path()), messages);
-        ok = bodies.has_value();
-        if (!ok)
-            return;
-        loaded.rsCuerpos = *bodies;
-        catalogues::LoadingSequence sequence(folder.path(), messages);
-        ok = sequence.run(loaded).has_value();
-    }
-    QTemporaryDir folder;
-    RecordingMessageService messages;
-    catalogues::Catalogues loaded;
-    bool ok = false;
-};
 
 } // namespace
 
@@ -66,8 +33,8 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     ASSERT_TRUE(sample.ok);
     Result<ConfiguracionSolicitud> conf = leerConfiguracion(sample.folder.path());
     ASSERT_TRUE(conf.has_value()) << conf.error().description.toStdString();
-    frmSolicitudes w(formCatalogueTables(sample.loaded), formWorkingTables(sample.loaded), *conf,
-                     sample.messages, sample.folder.path());
+    frmSolicitudes w(catalogues::SearchTables::fromCatalogues(sample.loaded),
+                     formWorkingTables(sample.loaded), *conf, sample.messages, sample.folder.path());
     w.resize(1320, 900);
     w.show();
 
@@ -114,8 +81,9 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     for (int tab = 0; tab < w.tabs()->count(); ++tab) {
         w.tabs()->setCurrentIndex(tab);
         EXPECT_EQ(w.tabs()->currentIndex(), tab);
-        if (!pictures.isEmpty())
+        if (!pictures.isEmpty()) {
             EXPECT_TRUE(w.grab().save(QDir(pictures).filePath(QStringLiteral("form-tab%1.png").arg(tab))));
+        }
     }
     EXPECT_TRUE(sample.messages.empty());
     sample.messages.enqueue(MessageAnswer::No);

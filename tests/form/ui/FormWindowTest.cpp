@@ -208,3 +208,34 @@ TEST(FormWindow, EndingAfterTheExistingApplicationWarningAsksNothing) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(f.messages.empty());
 }
+
+// The check for an existing application, set on the window, is the one the body and group
+// lists run: an existing document stops the choice of the position tables.
+TEST(FormWindow, ChoosingTheBodyRunsTheExistingApplicationCheckFirst) {
+    FormFixture f;
+    frmSolicitudes& w = f.form();
+    int calls = 0;
+    bool exists = true;
+    w.setExistingApplicationCheck([&] {
+        ++calls;
+        return exists;
+    });
+    w.lineEdit(u"txtDNI")->setText(QStringLiteral("12345678Z"));
+    DataCombo* bodies = w.combo(u"cboCuerpo");
+    const int row = bodies->table()->findEqual(bodies->table()->requireField(u"CodCuerpo"), u8("00101"));
+    ASSERT_GE(row, 0);
+    bodies->chooseRow(row);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(w.searchTables().rsPlazasVacantes, nullptr);
+    EXPECT_EQ(w.combo(u"cboPuestoVacante")->rowCount(), 0);
+
+    exists = false;
+    bodies->chooseRow(row);
+    EXPECT_EQ(calls, 2);
+    ASSERT_NE(w.searchTables().rsPlazasVacantes, nullptr);
+    EXPECT_EQ(w.combo(u"cboPuestoVacante")->rowCount(), 4);
+    EXPECT_EQ(w.combo(u"cboPuestoResultas")->rowCount(), 3);
+    EXPECT_EQ(w.view().text(u"lblCat"), u8("Médico de familia"));
+    EXPECT_EQ(w.view().text(u"cboGrupo"), u8("A"));
+    EXPECT_TRUE(f.messages.empty());
+}
