@@ -1,6 +1,7 @@
 // The run of the program from the login to the end, with the real windows: which window
 // follows which, what the form shows for the logged-in user, the password step of the
 // first save and the way back to the saved applications.
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,4 +200,23 @@ TEST_F(ProgramSessionTest, ClosingTheFormWithoutSavingEndsTheRun) {
     EXPECT_TRUE(waitUntil([&] { return finished; }));
     EXPECT_EQ(session.form(), nullptr);
     EXPECT_TRUE(saves.isEmpty());
+}
+
+TEST_F(ProgramSessionTest, ClosingWithYesOnAnApplicationThatCannotBeSavedKeepsTheFormOpen) {
+    ProgramSession session(folders(), messages);
+    logIn(kDni);
+    continueAfterLoading();
+    ASSERT_TRUE(session.start());
+    bool finished = false;
+    QObject::connect(&session, &ProgramSession::finished, [&] { finished = true; });
+
+    messages.enqueue(MessageAnswer::Yes); // save before closing: but no body is chosen
+    session.form()->close();
+    QTest::qWait(50);
+    EXPECT_FALSE(finished);
+    ASSERT_NE(session.form(), nullptr);
+    EXPECT_TRUE(session.form()->isVisible());
+    ASSERT_EQ(messages.messages().size(), 2u);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Datos no válidos"));
+    EXPECT_TRUE(QDir(folders().applicationsFolder()).entryList(QDir::Files).isEmpty());
 }
