@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "document/PrintJob.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
 #include "form/ui/FormListBindings.h"
@@ -183,13 +184,36 @@ void frmSolicitudes::onTabChanged(int index) {
     setDocumentCommandsEnabled(true);
 }
 
-void frmSolicitudes::startPrintTimer() {
+void frmSolicitudes::startPrintTimer(PrintJob* job) {
     setDocumentCommandsEnabled(false);
+    if (m_printJob)
+        m_printJob->disconnect(this);
+    m_printJob = job;
+    m_printTimerFired = false;
+    if (job) {
+        connect(job, &PrintJob::finished, this, [this] {
+            if (m_printTimerFired)
+                endPrint();
+        });
+    }
     m_timer1->start();
 }
 
 void frmSolicitudes::onPrintTimer() {
+    m_printTimerFired = true;
+    // The print is still being made or sent: it ends when the job says so. The timer
+    // keeps running, so closing stays refused meanwhile.
+    if (m_printJob && m_printJob->isRunning())
+        return;
+    endPrint();
+}
+
+void frmSolicitudes::endPrint() {
     m_timer1->stop();
+    if (m_printJob)
+        m_printJob->disconnect(this);
+    m_printJob = nullptr;
+    m_printTimerFired = false;
     emit printTimerElapsed();
     setDocumentCommandsEnabled(true);
 }
