@@ -7,6 +7,7 @@
 #include "catalogues/Catalogues.h"
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/ui/frmProgreso.h"
+#include "document/ui/DocumentCommands.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/ui/FormCatalogueTables.h"
 #include "form/ui/frmSolicitudes.h"
@@ -77,6 +78,7 @@ int main(int argc, char* argv[]) {
     {
         frmSolicitudes form(formCatalogueTables(loaded), formWorkingTables(loaded), *configuration, messages,
                             folders.programFolder());
+        installDocumentCommands(form);
         form.show();
         result = app.exec();
     }

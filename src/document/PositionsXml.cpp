@@ -145,6 +145,12 @@ Result<void> readIndexed(pugi::xml_document& document, Table& table, const char*
     return {};
 }
 
+bool loadDocument(pugi::xml_document& document, const QByteArray& bytes) {
+    return bool(document.load_buffer(bytes.constData(), std::size_t(bytes.size()),
+                                     pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                     pugi::encoding_auto));
+}
+
 } // namespace
 
 QString PositionsXml::fileNameFor(const QString& documentFileName) {
@@ -180,15 +186,22 @@ Result<void> PositionsXml::write(const QString& path, const ApplicationLists& li
     return writeFileAtomically(path, text);
 }
 
+bool PositionsXml::isDamaged(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return false;
+    }
+    pugi::xml_document document;
+    return !file.open(QIODevice::ReadOnly) || !loadDocument(document, file.readAll());
+}
+
 Result<void> PositionsXml::read(const QString& path, const ApplicationLists& lists) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    const QByteArray bytes = file.readAll();
     pugi::xml_document document;
-    if (!document.load_buffer(bytes.constData(), std::size_t(bytes.size()),
-                              pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_auto)) {
+    if (!loadDocument(document, file.readAll())) {
         return {};
     }
     Result<void> read = readPositions(document, *lists.vacantes, "Vacantes", path);

@@ -50,6 +50,10 @@ public:
     // table's columns ends the reading with errors::kMissingXmlItem; the rows added so
     // far stay.
     static Result<void> read(const QString& path, const ApplicationLists& lists);
+
+    // Whether the file exists but is not XML that read() can take (it would read nothing
+    // from it), so that whoever loads an application can say its lists were lost.
+    static bool isDamaged(const QString& path);
 };
 
 } // namespace velantor

@@ -1,0 +1,119 @@
+#include "cli/ApplicationSession.h"
+
+#include "catalogues/LoadingSequence.h"
+#include "cli/Command.h"
+#include "document/DocumentGenerator.h"
+
+namespace velantor::cli {
+namespace {
+
+std::unexpected<SessionError> usageError(const QString& text) {
+    return std::unexpected(SessionError{text, kExitUsage});
+}
+
+// The requested positions must be positions of the body: the window offers no others.
+std::expected<void, SessionError> checkPositions(const Table& requested, const TablePtr& offered,
+                                                 const QString& list) {
+    if (requested.totalRowCount() == 0)
+        return {};
+    if (!offered)
+        return usageError(
+            QStringLiteral("la categoría elegida no tiene plazas que solicitar en «%1»").arg(list));
+    const TablePtr all = offered->clone();
+    all->clearFilter();
+    const TablePtr rows = requested.clone();
+    rows->clearFilter();
+    const int code = rows->requireField(u"CodConvocatoria");
+    const int offeredCode = all->requireField(u"CodConvocatoria");
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const QString value = rows->textAt(row, code);
+        if (all->findEqual(offeredCode, value) < 0)
+            return usageError(QStringLiteral("la plaza «%1» de «%2» no es una plaza de la categoría elegida")
+                                  .arg(value, list));
+    }
+    return {};
+}
+
+} // namespace
+
+ApplicationSession::ApplicationSession(const QString& programFolder)
+    : m_folders(Folders::fromProgramFolder(programFolder)), m_search(m_form, m_tables, m_messages) {}
+
+std::expected<std::unique_ptr<ApplicationSession>, SessionError>
+ApplicationSession::open(const QString& programFolder) {
+    std::unique_ptr<ApplicationSession> session(new ApplicationSession(programFolder));
+    const auto failed = [&](const QString& text) {
+        QString shown = text;
+        for (const Message& m : session->m_messages.messages())
+            shown += u'\n' + m.text;
+        return std::unexpected(SessionError{shown, kExitFailure});
+    };
+    Result<ConfiguracionSolicitud> configuration = leerConfiguracion(programFolder);
+    if (!configuration)
+        return failed(configuration.error().description);
+    session->m_configuration = *configuration;
+
+    const Result<TablePtr> bodies =
+        catalogues::cargaCuerpos(catalogues::dataFolderFor(programFolder), session->m_messages);
+    if (!bodies)
+        return failed(catalogues::bodiesLoadFailureText());
+    session->m_catalogues.rsCuerpos = *bodies;
+    catalogues::LoadingSequence sequence(programFolder, session->m_messages);
+    if (const auto loaded = sequence.run(session->m_catalogues); !loaded)
+        return failed(QStringLiteral("paso %1: %2").arg(loaded.error().step).arg(loaded.error().message()));
+    session->m_messages.clear();
+
+    session->m_tables = catalogues::SearchTables::fromCatalogues(session->m_catalogues);
+    session->m_form.bindLists(session->m_tables);
+    return session;
+}
+
+QString ApplicationSession::templatePath() const {
+    return templatePathFor(m_folders.dataFolder(), m_configuration.templateFolderName());
+}
+
+std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& datos) {
+    datos.writeTo(m_form);
+    std::vector<FormControl> lists;
+    for (const FormControl& control : formControls())
+        if (control.kind == ControlKind::Combo)
+            lists.push_back(control);
+    lists.push_back(FormControl{QStringLiteral("cboSituaciones"), ControlKind::Combo, {}});
+    for (const FormControl& list : lists) {
+        const QString value = datos.text(list.name);
+        if (value.isEmpty() || !m_form.isBound(list.name))
+            continue;
+        if (!m_form.holdsValidEntry(list.name)) {
+            const TablePtr table = m_form.listTable(list.name);
+            return usageError(
+                QStringLiteral("el código «%1» de «%2» no está en su catálogo (%3)")
+                    .arg(value, list.name, table ? table->name() : QStringLiteral("sin tabla")));
+        }
+    }
+    const QString body = m_form.text(u"cboCuerpo");
+    const QString bodyGroup = m_form.comboColumn(u"cboCuerpo", 2).trimmed();
+    if (!body.isEmpty() && !body.startsWith(u'X') && m_form.text(u"cboGrupo") != bodyGroup)
+        return usageError(QStringLiteral("la categoría «%1» es del grupo «%2», no del grupo «%3»")
+                              .arg(body, bodyGroup, m_form.text(u"cboGrupo")));
+    if (!body.isEmpty() && !m_form.text(u"cboGrupo").isEmpty()) {
+        m_search.SeleccionaPlazasRS();
+        if (auto checked =
+                checkPositions(*datos.vacantes, m_tables.rsPlazasVacantes, QStringLiteral("Vacantes"));
+            !checked)
+            return checked;
+        if (auto checked =
+                checkPositions(*datos.resultas, m_tables.rsPlazasResultas, QStringLiteral("Resultas"));
+            !checked)
+            return checked;
+    }
+    datos.readFrom(m_form);
+    return {};
+}
+
+void ApplicationSession::printMessages(QTextStream& err) {
+    for (const Message& m : m_messages.messages())
+        err << (m.title.isEmpty() ? QString() : m.title + QStringLiteral(": ")) << m.text << '\n';
+    m_messages.clear();
+}
+
+} // namespace velantor::cli

@@ -1,0 +1,115 @@
+#include <QDateTime>
+#include <QFile>
+
+#include "cli/ApplicationSession.h"
+#include "cli/Command.h"
+#include "document/DocumentGenerator.h"
+#include "document/DocumentName.h"
+#include "form/CompletenessChecks.h"
+#include "form/SolicitudJson.h"
+#include "startup/Validacion.h"
+
+// velantor-cli fill: saves an application given as JSON exactly as the form's "Guardar"
+// does, in the applications folder of a program folder, and prints the document's name.
+
+namespace velantor::cli {
+namespace {
+
+const QString kUsage = QStringLiteral("fill CARPETA_PROGRAMA SOLICITUD.json [--at \"DD/MM/AAAA HH:mm:ss\"]");
+
+struct FillRequest {
+    QString folder;
+    QString json;
+    std::optional<QDateTime> at;
+};
+
+std::expected<FillRequest, QString> parse(const QStringList& args) {
+    FillRequest request;
+    QStringList positional;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--at") {
+            if (i + 1 >= args.size())
+                return std::unexpected(QStringLiteral("falta la fecha y hora de --at"));
+            if (request.at)
+                return std::unexpected(QStringLiteral("--at aparece más de una vez"));
+            const QDateTime at = QDateTime::fromString(args[++i], QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+            if (!at.isValid())
+                return std::unexpected(
+                    QStringLiteral("--at «%1» no es una fecha y hora DD/MM/AAAA HH:mm:ss").arg(args[i]));
+            request.at = at;
+        } else if (args[i].startsWith(u"--")) {
+            return std::unexpected(QStringLiteral("opción desconocida: ") + args[i]);
+        } else {
+            positional << args[i];
+        }
+    }
+    if (positional.size() != 2)
+        return std::unexpected(QStringLiteral("hacen falta la carpeta del programa y el archivo JSON"));
+    request.folder = positional[0];
+    request.json = positional[1];
+    return request;
+}
+
+int run(CommandContext& context) {
+    const auto usage = [&](const QString& problem) {
+        context.err << "velantor-cli fill: " << problem << "\nUso: velantor-cli " << kUsage << '\n';
+        return kExitUsage;
+    };
+    const auto request = parse(context.args);
+    if (!request)
+        return usage(request.error());
+
+    QFile file(request->json);
+    if (!file.open(QIODevice::ReadOnly))
+        return usage(QStringLiteral("no se puede leer «%1»: %2").arg(request->json, file.errorString()));
+    SolicitudDatos datos;
+    if (const Result<void> read = solicitudFromJson(file.readAll(), datos); !read) {
+        context.err << "velantor-cli fill: " << request->json << ": " << read.error().description << '\n';
+        return kExitUsage;
+    }
+
+    auto session = ApplicationSession::open(request->folder);
+    if (!session) {
+        context.err << "velantor-cli fill: " << session.error().text << '\n';
+        return session.error().exitCode;
+    }
+    ApplicationSession& s = **session;
+    const auto fail = [&](const QString& text, int code) {
+        s.printMessages(context.err);
+        context.err << "velantor-cli fill: " << text << '\n';
+        return code;
+    };
+    if (auto entered = s.enter(datos); !entered)
+        return fail(entered.error().text, entered.error().exitCode);
+    if (!ComprobarDatosGrabar(s.form(), s.messages()))
+        return fail(QStringLiteral("la solicitud no se puede guardar sin esos datos"), kExitUsage);
+    const QString dni = datos.text(u"txtDNI");
+    const DniCheck checked = checkDni(dni);
+    if (!checked.valid || checked.text != dni)
+        return fail(QStringLiteral("el DNI «%1» no es válido (ocho cifras y la letra de control, como «%2»)")
+                        .arg(dni, QStringLiteral("00000001R")),
+                    kExitUsage);
+    const Result<QString> name = documentFileName(dni, datos.text(u"cboCuerpo"), datos.text(u"cboGrupo"));
+    if (!name)
+        return fail(name.error().description, kExitUsage);
+
+    GenerationRequest generation;
+    generation.fileName = *name;
+    generation.applicationsFolder = s.folders().applicationsFolder();
+    generation.templatePath = s.templatePath();
+    generation.tracePath = s.folders().programFile(QStringLiteral("traza.txt"));
+    generation.at = request->at;
+    generation.wordMajorVersion = wordMajorVersion();
+    DocumentGenerator generator(datos, s.messages());
+    const Result<void> saved = generator.run(generation);
+    s.printMessages(context.err);
+    if (!saved)
+        return fail(saved.error().description, kExitFailure);
+    context.out << *name << '\n';
+    return kExitOk;
+}
+
+const Registration reg(QStringLiteral("fill"), kUsage, run);
+
+} // namespace
+} // namespace velantor::cli

@@ -1,0 +1,170 @@
+#include "document/DocumentLoader.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "catalogues/PositionSearch.h"
+#include "document/ProgressIndicator.h"
+#include "form/EntryRules.h"
+#include "form/FormControl.h"
+#include "form/FormView.h"
+#include "platform/DocxLegacyConverter.h"
+#include "platform/MessageService.h"
+#include "platform/WordDocument.h"
+
+namespace velantor {
+namespace {
+
+constexpr int kProgressMaximum = 324;
+
+bool startsInBinaryFormat(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && DocxLegacyConverter::isLegacy(file.read(8));
+}
+
+bool missingField(const Error& error) {
+    return error.number == errors::kMissingFormField;
+}
+
+void positionOnFirstRow(Table& table) {
+    if (table.rowCount() > 0)
+        table.moveFirst();
+}
+
+} // namespace
+
+QString LoadRequest::documentPath() const {
+    return QDir(applicationsFolder).filePath(fileName);
+}
+
+QString LoadRequest::xmlPath() const {
+    return QDir(applicationsFolder).filePath(PositionsXml::fileNameFor(fileName));
+}
+
+DocumentLoader::DocumentLoader(FormView& view, const ApplicationLists& lists, MessageService& messages,
+                               ProgressIndicator* progress)
+    : m_view(view), m_lists(lists), m_messages(messages), m_progress(progress) {}
+
+void DocumentLoader::setPositionSearch(catalogues::PositionSearch& search) {
+    m_selectPositions = [&search] { return search.SeleccionaPlazasRS(); };
+}
+
+void DocumentLoader::select(QStringView option) {
+    if (m_view.isChecked(option))
+        applyOptionRule(m_view, option);
+    else
+        m_view.setChecked(option, true);
+}
+
+Result<void> DocumentLoader::load(const LoadRequest& request) {
+    if (m_progress)
+        m_progress->setText(QStringLiteral("Recuperando información de la solicitud ..."));
+
+    const QString path = request.documentPath();
+    const bool binary = startsInBinaryFormat(path);
+    Result<WordDocument> document = WordDocument::open(path);
+    if (!document)
+        return std::unexpected(document.error());
+    if (binary && !request.templatePath.isEmpty()) {
+        // A word processor that saved the document again in the binary format may have
+        // dropped the check boxes' names; without the template they are simply missing.
+        if (Result<WordDocument> model = WordDocument::openTemplate(request.templatePath))
+            document->nameUnnamedFieldsLike(*model);
+    }
+
+    if (m_progress) {
+        m_progress->setMaximum(kProgressMaximum);
+        m_progress->setValue(0);
+    }
+    m_serviceCounter = 0;
+    if (Result<void> read = readFormFields(*document); !read)
+        return read;
+
+    // Without a marked service check box the application was saved without a current
+    // post. With one, the current post is shown again (the form starts with it hidden).
+    select(m_serviceCounter == 0 ? u"OptNo" : u"OptSi");
+
+    const QString xmlPath = request.xmlPath();
+    if (PositionsXml::isDamaged(xmlPath)) {
+        m_messages.show(
+            Message{QString::fromUtf8(
+                        "El archivo «%1», que guarda las plazas solicitadas, los cursos y los documentos "
+                        "de esta solicitud, está dañado y no se puede leer. Las listas se abren vacías; si "
+                        "guarda la solicitud, el archivo se sustituirá por las listas que tenga entonces.")
+                        .arg(QDir::toNativeSeparators(xmlPath)),
+                    QStringLiteral("Error de XML"), MessageIcon::Exclamation, MessageButtons::Ok});
+    } else if (Result<void> lists = PositionsXml::read(xmlPath, m_lists); !lists) {
+        return lists;
+    }
+    if (m_progress)
+        m_progress->setValue(m_progress->maximum() - 10);
+    for (Table* table :
+         {m_lists.cursos.get(), m_lists.vacantes.get(), m_lists.resultas.get(), m_lists.documentos.get()})
+        positionOnFirstRow(*table);
+
+    restoreDependentControls();
+
+    if (m_progress)
+        m_progress->setValue(m_progress->maximum());
+    for (QStringView command : {u"mnuP1000", u"mnuP2000", u"mnuP2500"})
+        m_view.setEnabled(command, true);
+    return {};
+}
+
+Result<void> DocumentLoader::readFormFields(const WordDocument& document) {
+    for (const FormControl& control : formControls()) {
+        if (m_progress)
+            m_progress->advance();
+        if (control.tag.isEmpty())
+            continue;
+        if (control.kind == ControlKind::Option) {
+            const Result<bool> checked = document.isChecked(control.tag);
+            if (!checked) {
+                if (missingField(checked.error()))
+                    continue;
+                return std::unexpected(checked.error());
+            }
+            m_view.setChecked(control.name, *checked);
+            if (*checked && (control.tag == u"ONDEX" || control.tag == u"SSOTROS"))
+                ++m_serviceCounter;
+            continue;
+        }
+        const Result<QString> text = document.fieldText(control.tag);
+        if (!text) {
+            if (missingField(text.error()))
+                continue;
+            return std::unexpected(text.error());
+        }
+        m_view.setText(control.name, *text);
+        if (control.tag == u"CUERPOOESCALA")
+            m_view.setText(u"lblCat", *text);
+    }
+    return {};
+}
+
+void DocumentLoader::restoreDependentControls() {
+    if (m_view.isChecked(u"optPetConyugeSi"))
+        m_view.setVisible(u"fraDNIConyuge", true);
+    if (m_view.isChecked(u"optDiscSi"))
+        for (QStringView control : {u"lblAdap", u"lblTipoDis", u"txtAdaptaciones", u"txtTipoDisc"})
+            m_view.setVisible(control, true);
+
+    // The situation list comes back from its code, kept in txtSitAdm; a situation the
+    // user named is not a code, so the list shows "Otra" (08) and the name stays in txtSitAdm.
+    m_view.setText(u"cboSituaciones", m_view.text(u"txtSitAdm"));
+    if (!m_view.isChecked(u"optActivo") && !m_view.holdsValidEntry(u"cboSituaciones"))
+        m_view.setText(u"cboSituaciones", QStringLiteral("08"));
+    if (m_view.isChecked(u"optOtras") && m_view.comboColumn(u"cboSituaciones", 1) == u"Otra")
+        m_view.setVisible(u"txtSitAdm", true);
+
+    const bool definitive = m_view.isChecked(u"optDefinitivo");
+    m_view.setVisible(u"txtFecPosesion", definitive);
+    m_view.setVisible(u"lblPosesion", definitive);
+
+    if (m_selectPositions)
+        m_selectPositions();
+    for (QStringView control : {u"cboCuerpo", u"cboGrupo", u"txtDNI"})
+        m_view.setEnabled(control, false);
+}
+
+} // namespace velantor

@@ -1,0 +1,50 @@
+#include "document/ExistingApplication.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "document/DocumentName.h"
+#include "form/FormView.h"
+#include "platform/MessageService.h"
+
+namespace velantor {
+
+QString findDocumentIgnoringCase(const QString& folder, const QString& fileName) {
+    const QDir dir(folder);
+    if (QFileInfo(dir.filePath(fileName)).isFile())
+        return fileName;
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden))
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return entry;
+    return {};
+}
+
+bool checkExistingApplication(FormView& view, const QString& applicationsFolder, MessageService& messages,
+                              const std::function<void()>& endProgram) {
+    const QString dni = view.text(u"txtDNI");
+    const QString body = view.text(u"cboCuerpo");
+    const QString group = view.text(u"cboGrupo");
+    if (dni.isEmpty() || body.isEmpty() || group.isEmpty())
+        return false;
+    // A name that cannot be formed names no document; saving will say why.
+    const Result<QString> name = documentFileName(dni, body, group);
+    if (!name || findDocumentIgnoringCase(applicationsFolder, *name).isEmpty())
+        return false;
+
+    const MessageAnswer answer =
+        messages.ask(QString::fromUtf8(
+                         "Ya existe una solicitud con estos datos, si continúa puede sobreescribir los datos "
+                         "anteriormente guardados. ¿Qué desea hacer? Sí para cerrar la aplicación. No para "
+                         "teclear otro cuerpo y grupo"),
+                     QStringLiteral("Solicitud Existente"), MessageIcon::Critical, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes) {
+        if (endProgram)
+            endProgram();
+    } else {
+        view.setText(u"cboGrupo", QString());
+        view.setText(u"cboCuerpo", QString());
+    }
+    return true;
+}
+
+} // namespace velantor

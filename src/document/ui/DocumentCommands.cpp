@@ -1,0 +1,106 @@
+#include "document/ui/DocumentCommands.h"
+
+#include <QDir>
+
+#include "document/DocumentLoader.h"
+#include "document/DocumentName.h"
+#include "document/ExistingApplication.h"
+#include "document/ui/frmProgresoGeneral.h"
+#include "form/FormView.h"
+#include "form/SolicitudDatos.h"
+#include "form/ui/frmSolicitudes.h"
+#include "platform/MessageService.h"
+#include "startup/Folders.h"
+
+namespace velantor {
+namespace {
+
+QString templatePathOf(const frmSolicitudes& form, const Folders& folders) {
+    return templatePathFor(folders.dataFolder(), form.templateFolderName());
+}
+
+} // namespace
+
+bool saveApplication(frmSolicitudes& form, bool print, bool draft, const DocumentCommandOptions& options) {
+    FormView& view = form.view();
+    MessageService& messages = form.messages();
+    const Folders folders = Folders::fromProgramFolder(form.programFolder());
+
+    if (options.beforeSave)
+        options.beforeSave(view.text(u"txtDNI"));
+    // The name is formed before the identifying fields are locked, so that a value the
+    // name cannot hold can still be corrected.
+    const Result<QString> name =
+        documentFileName(view.text(u"txtDNI"), view.text(u"cboCuerpo"), view.text(u"cboGrupo"));
+    if (!name) {
+        messages.inform(name.error().description, QStringLiteral("Datos no válidos"),
+                        MessageIcon::Exclamation);
+        return false;
+    }
+    for (QStringView control : {u"cboCuerpo", u"cboGrupo", u"txtDNI"})
+        view.setEnabled(control, false);
+
+    frmProgresoGeneral progress(&form);
+    progress.show();
+    progress.setText(QStringLiteral("Guardando Datos ..."));
+
+    SolicitudDatos datos;
+    datos.readFrom(view);
+    const FormWorkingTables& working = form.workingTables();
+    datos.vacantes = working.vacantes;
+    datos.resultas = working.resultas;
+    datos.cursos = working.cursos;
+    datos.documentos = working.documentos;
+
+    GenerationRequest request;
+    request.fileName = *name;
+    request.applicationsFolder = folders.applicationsFolder();
+    request.templatePath = templatePathOf(form, folders);
+    request.tracePath = folders.programFile(QStringLiteral("traza.txt"));
+    request.print = print;
+    request.draft = draft;
+    request.wordMajorVersion = wordMajorVersion();
+
+    DocumentGenerator generator(datos, messages, &progress);
+    generator.setPrintCompletion(options.printCompletion);
+    const Result<void> done = generator.run(request);
+    progress.close();
+    if (!done) {
+        messages.inform(done.error().description, {}, MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+void installDocumentCommands(frmSolicitudes& form, DocumentCommandOptions options) {
+    form.setSaveHandler(
+        [&form, options](bool print, bool draft) { return saveApplication(form, print, draft, options); });
+    form.setExistingApplicationCheck([&form] {
+        const Folders folders = Folders::fromProgramFolder(form.programFolder());
+        return checkExistingApplication(form.view(), folders.applicationsFolder(), form.messages(),
+                                        [&form] { form.endWithoutSaving(); });
+    });
+}
+
+Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
+                             std::function<bool()> selectPositions) {
+    const Folders folders = Folders::fromProgramFolder(form.programFolder());
+    frmProgresoGeneral progress(&form);
+    progress.show();
+
+    const FormWorkingTables& working = form.workingTables();
+    DocumentLoader loader(
+        form.view(), ApplicationLists{working.vacantes, working.resultas, working.cursos, working.documentos},
+        form.messages(), &progress);
+    loader.setPositionSelection(std::move(selectPositions));
+    const Result<void> loaded =
+        loader.load(LoadRequest{fileName, folders.applicationsFolder(), templatePathOf(form, folders)});
+    progress.close();
+    if (!loaded)
+        form.messages().inform(QStringLiteral("La solicitud «%1» no se ha podido cargar por completo: %2")
+                                   .arg(fileName, loaded.error().description),
+                               {}, MessageIcon::Critical);
+    return loaded;
+}
+
+} // namespace velantor

@@ -1,0 +1,230 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "document/ApplicationSample.h"
+#include "document/DocumentLoader.h"
+#include "document/ProgressIndicator.h"
+#include "form/SolicitudJson.h"
+#include "platform/OoxmlPackage.h"
+#include "platform/SafeFile.h"
+#include "support/SearchTestForm.h"
+
+using namespace velantor;
+using namespace velantor::test;
+
+namespace {
+
+// The form as the window opens it empty: the dependent controls hidden, the document
+// commands disabled, with the situations list offering "05" and "08" (Otra).
+struct LoadFixture : ::testing::Test {
+    LoadFixture() {
+        Table& situations = *t.tables.rsSituaciones;
+        for (const auto& [code, others, name] :
+             {std::tuple{"05", "0", "Excedencia voluntaria"}, std::tuple{"08", "1", "Otra"}}) {
+            situations.addRow();
+            situations.setText(u"CodSituacion", QString::fromLatin1(code));
+            situations.setText(u"esOtras", QString::fromLatin1(others));
+            situations.setText(u"Situacion", QString::fromLatin1(name));
+        }
+        for (const char* name : {"fraDNIConyuge", "lblTipoDis", "txtTipoDisc", "lblAdap", "txtAdaptaciones",
+                                 "txtSS", "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
+                                 "cboSituaciones", "lblSituacion", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
+            t.form.setVisible(QString::fromLatin1(name), false);
+        for (const char* command : {"mnuP1000", "mnuP2000", "mnuP2500"})
+            t.form.setEnabled(QString::fromLatin1(command), false);
+    }
+
+    // Saves `datos` under the sample name in the temporary folder.
+    GenerationRequest save(const SolicitudDatos& datos) {
+        const GenerationRequest request = sampleRequest(dir.path());
+        RecordingMessageService quiet;
+        EXPECT_TRUE(DocumentGenerator(datos, quiet).run(request));
+        return request;
+    }
+
+    Result<void> load(const QString& fileName = QStringLiteral("00000001R_001010A.doc"),
+                      const QString& folder = {}) {
+        DocumentLoader loader(t.form, lists(), t.messages, &progress);
+        loader.setPositionSearch(t.search);
+        const Result<void> loaded =
+            loader.load(LoadRequest{fileName, folder.isEmpty() ? dir.path() : folder, sampleTemplate()});
+        serviceCounter = loader.serviceCounter();
+        return loaded;
+    }
+
+    ApplicationLists lists() { return {loaded.vacantes, loaded.resultas, loaded.cursos, loaded.documentos}; }
+
+    bool commandsEnabled() const {
+        return t.form.isEnabled(u"mnuP1000") && t.form.isEnabled(u"mnuP2000") &&
+               t.form.isEnabled(u"mnuP2500");
+    }
+
+    QTemporaryDir dir;
+    SearchTestForm t;
+    SolicitudDatos loaded;
+    PlainProgress progress;
+    int serviceCounter = -1;
+};
+
+SolicitudDatos roundTripDatos() {
+    SolicitudDatos datos = sampleDatos();
+    // The document holds one zone field; both zone lists come back with it.
+    datos.setText(QStringLiteral("SSOleDBCombo1"), QStringLiteral("01"));
+    return datos;
+}
+
+// Rewrites one part of a saved document.
+void editPart(const QString& path, const QString& part, const std::function<void(QByteArray&)>& edit) {
+    OoxmlPackage package = OoxmlPackage::fromZip(fileBytes(path), path).value();
+    QByteArray bytes = package.part(part);
+    edit(bytes);
+    package.setPart(part, bytes);
+    ASSERT_TRUE(writeFileAtomically(path, package.toZip().value()));
+}
+
+} // namespace
+
+TEST_F(LoadFixture, EveryFieldOptionAndListRowComesBackWithTheDependentControls) {
+    const SolicitudDatos datos = roundTripDatos();
+    save(datos);
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(t.messages.empty());
+
+    SolicitudDatos back;
+    back.readFrom(t.form);
+    back.vacantes = loaded.vacantes;
+    back.resultas = loaded.resultas;
+    back.cursos = loaded.cursos;
+    back.documentos = loaded.documentos;
+    // The positions XML stores "&" of a course name as a blank.
+    const QByteArray expected =
+        solicitudToJson(datos).replace("Soporte vital & avanzado", "Soporte vital   avanzado");
+    EXPECT_EQ(QString::fromUtf8(solicitudToJson(back)), QString::fromUtf8(expected));
+    EXPECT_EQ(back.situationName, QStringLiteral("Excedencia voluntaria"));
+
+    // The body's label, the lists on their first rows, the progress at its end.
+    EXPECT_EQ(t.form.text(u"lblCat"), QStringLiteral("00101"));
+    EXPECT_EQ(loaded.vacantes->position(), 0);
+    EXPECT_EQ(loaded.cursos->position(), 0);
+    EXPECT_EQ(progress.value(), 324);
+    EXPECT_EQ(progress.text(), QString::fromUtf8("Recuperando información de la solicitud ..."));
+    EXPECT_EQ(serviceCounter, 1);
+
+    for (const char* shown :
+         {"fraDNIConyuge", "lblAdap", "lblTipoDis", "txtAdaptaciones", "txtTipoDisc", "Frame7", "Frame3",
+          "fraDefTemp", "txtFecPosesion", "lblPosesion", "cboSituaciones", "txtFechaSit"})
+        EXPECT_TRUE(t.form.isVisible(QString::fromLatin1(shown))) << shown;
+    // A situation of the list does not need the free text box.
+    EXPECT_FALSE(t.form.isVisible(u"txtSitAdm"));
+    EXPECT_FALSE(t.form.isVisible(u"txtSS"));
+}
+
+TEST_F(LoadFixture, IdentityBodyAndGroupAreLockedAndTheCommandsEnabled) {
+    save(roundTripDatos());
+    ASSERT_FALSE(commandsEnabled());
+    ASSERT_TRUE(load());
+    for (const char* locked : {"txtDNI", "cboCuerpo", "cboGrupo"})
+        EXPECT_FALSE(t.form.isEnabled(QString::fromLatin1(locked))) << locked;
+    EXPECT_TRUE(commandsEnabled());
+    // The body's positions are the form's again.
+    ASSERT_TRUE(t.tables.rsPlazasVacantes);
+    EXPECT_EQ(t.visibleCodes(catalogues::SearchTab::Vacantes).size(), 6);
+}
+
+TEST_F(LoadFixture, ADocumentSavedWithoutCurrentPostSelectsOptNoAgain) {
+    SolicitudDatos datos = roundTripDatos();
+    datos.setOption(QStringLiteral("OptSi"), false);
+    datos.setOption(QStringLiteral("OptNo"), true);
+    for (const char* emptied : {"txtFecPosesion", "txtPuesto", "txtLocalidadPuesto", "txtProvinciaPuesto"})
+        datos.setText(QString::fromLatin1(emptied), QString());
+    save(datos);
+    ASSERT_TRUE(load());
+    EXPECT_EQ(serviceCounter, 0);
+    EXPECT_TRUE(t.form.isChecked(u"OptNo"));
+    EXPECT_FALSE(t.form.isChecked(u"OptSi"));
+    for (const char* post : {"optSSOndex", "optSSOtros", "optDefinitivo", "optTemporal"})
+        EXPECT_FALSE(t.form.isChecked(QString::fromLatin1(post))) << post;
+    EXPECT_FALSE(t.form.isVisible(u"Frame7"));
+    EXPECT_FALSE(t.form.isVisible(u"txtFecPosesion"));
+}
+
+TEST_F(LoadFixture, ASituationNamedByTheUserShowsOtraWithItsTextBox) {
+    SolicitudDatos datos = roundTripDatos();
+    datos.setText(QStringLiteral("txtSitAdm"), QString::fromUtf8("Comisión de servicios"));
+    datos.setText(QStringLiteral("cboSituaciones"), QStringLiteral("08"));
+    save(datos);
+    ASSERT_TRUE(load());
+    EXPECT_EQ(t.form.text(u"cboSituaciones"), QStringLiteral("08"));
+    EXPECT_EQ(t.form.text(u"txtSitAdm"), QString::fromUtf8("Comisión de servicios"));
+    EXPECT_TRUE(t.form.isVisible(u"txtSitAdm"));
+}
+
+TEST_F(LoadFixture, AnActiveSituationLeavesTheSituationListEmpty) {
+    SolicitudDatos datos = roundTripDatos();
+    datos.setOption(QStringLiteral("optOtras"), false);
+    datos.setOption(QStringLiteral("optActivo"), true);
+    datos.setText(QStringLiteral("txtSitAdm"), QString());
+    datos.setText(QStringLiteral("txtFechaSit"), QString());
+    save(datos);
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(t.form.isChecked(u"optActivo"));
+    EXPECT_EQ(t.form.text(u"cboSituaciones"), QString());
+    EXPECT_FALSE(t.form.isVisible(u"txtSitAdm"));
+    EXPECT_FALSE(t.form.isVisible(u"cboSituaciones"));
+}
+
+TEST_F(LoadFixture, AFieldTheDocumentLacksIsPassedOver) {
+    const GenerationRequest request = save(roundTripDatos());
+    editPart(request.documentPath(), QStringLiteral("word/document.xml"), [](QByteArray& xml) {
+        xml.replace("w:val=\"NOMBRE\"", "w:val=\"NOMBRE_X\"");
+        xml.replace("w:val=\"DISCAPACIDADSI\"", "w:val=\"DISCAPACIDAD_X\"");
+    });
+    t.form.setText(u"txtNombre", QStringLiteral("Escrito antes"));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(t.form.text(u"txtNombre"), QStringLiteral("Escrito antes"));
+    EXPECT_FALSE(t.form.isChecked(u"optDiscSi"));
+    EXPECT_EQ(t.form.text(u"txtApellido1"), QString::fromUtf8("Núñez"));
+    EXPECT_TRUE(commandsEnabled());
+}
+
+TEST_F(LoadFixture, AnyOtherErrorEndsTheLoadingWhereItHappened) {
+    // No document at all.
+    Result<void> loaded = load(QStringLiteral("00000009Z_001010A.doc"));
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error().number, errors::kFileNotFound);
+    EXPECT_FALSE(commandsEnabled());
+
+    // A list row without one of its columns: the fields are in, nothing after the lists is done.
+    const GenerationRequest request = save(roundTripDatos());
+    QByteArray xml = fileBytes(request.xmlPath());
+    ASSERT_TRUE(writeFileAtomically(request.xmlPath(), xml.replace("<Zona>Le\xf3n I</Zona>", "")));
+    loaded = load();
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error().number, errors::kMissingXmlItem);
+    EXPECT_EQ(t.form.text(u"txtNombre"), QString::fromUtf8("María José"));
+    EXPECT_TRUE(t.form.isEnabled(u"txtDNI"));
+    EXPECT_FALSE(commandsEnabled());
+}
+
+TEST_F(LoadFixture, ADamagedPositionsXmlIsToldAndTheListsStayEmpty) {
+    const GenerationRequest request = save(roundTripDatos());
+    ASSERT_TRUE(
+        writeFileAtomically(request.xmlPath(), QByteArray("<?xml version=\"1.0\"?><Plazas><Vacantes><Pla")));
+    ASSERT_TRUE(load());
+    ASSERT_EQ(t.messages.messages().size(), 1u);
+    EXPECT_EQ(t.messages.last().title, QStringLiteral("Error de XML"));
+    EXPECT_TRUE(t.messages.last().text.contains(QDir::toNativeSeparators(request.xmlPath())));
+    EXPECT_EQ(loaded.vacantes->rowCount(), 0);
+    EXPECT_EQ(loaded.cursos->rowCount(), 0);
+    EXPECT_EQ(t.form.text(u"txtNombre"), QString::fromUtf8("María José"));
+    EXPECT_TRUE(commandsEnabled());
+
+    // A missing XML is no damage: the lists are simply empty.
+    t.messages.clear();
+    QFile::remove(request.xmlPath());
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(t.messages.empty());
+}
