@@ -8,6 +8,7 @@
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/ui/frmProgreso.h"
 #include "document/ui/DocumentCommands.h"
+#include "document/ui/PrintCommands.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/ui/FormCatalogueTables.h"
 #include "form/ui/frmSolicitudes.h"
@@ -78,7 +79,7 @@ int main(int argc, char* argv[]) {
     {
         frmSolicitudes form(formCatalogueTables(loaded), formWorkingTables(loaded), *configuration, messages,
                             folders.programFolder());
-        installDocumentCommands(form);
+        installDocumentCommands(form, {formPrintCompletion(form), {}});
         form.show();
         result = app.exec();
     }

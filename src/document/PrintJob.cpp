@@ -88,7 +88,11 @@ QStringList PrintJob::officeArguments(const QString& profileFolder, const QStrin
 }
 
 QProcess* PrintJob::newProcess() {
-    delete m_process;
+    // The previous step's process may be the one whose signal is running now.
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->deleteLater();
+    }
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // Plain C messages, so that the printing system's answers can be read.

@@ -3,16 +3,13 @@
 #include <QDir>
 #include <QString>
 
+#include "document/ApplicationSample.h"
 #include "form/SolicitudDatos.h"
 #include "platform/Table.h"
 
-// A complete application with lists of the sizes asked for, for the printing tests.
+// A complete application with lists of the sizes asked for, for the printing tests
+// (the template is ApplicationSample.h's).
 namespace velantor::test {
-
-inline QString sampleTemplate() {
-    return QDir(QStringLiteral(VELANTOR_SAMPLE_PROGRAM_DIR))
-        .filePath(QStringLiteral("ficheros/DOT_11111/PlantillaWXP.dot"));
-}
 
 // Position codes of five digits, and every fourth of four, as the catalogues have them.
 inline QString samplePositionCode(int orden) {

@@ -43,8 +43,9 @@ struct SlowPrint {
     bool started = false;
 };
 
+// "Cargar otra solicitud" (2500) is a hidden item, which Qt never reports enabled.
 bool commandsEnabled(frmSolicitudes& w) {
-    return w.menuItem(1000)->isEnabled() && w.menuItem(2000)->isEnabled() && w.menuItem(2500)->isEnabled();
+    return w.menuItem(1000)->isEnabled() && w.menuItem(2000)->isEnabled();
 }
 
 bool commandsDisabled(frmSolicitudes& w) {
