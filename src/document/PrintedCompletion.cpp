@@ -17,6 +17,11 @@ namespace {
 
 constexpr int kFormTable = 2;
 constexpr int kContinuationFontPoints = 8;
+// A page of requested positions holds numPlazasPorPag rows and its barcode on one sheet
+// only when every row is one line high: the rows are that high exactly, and a text too
+// long for its column shows its first line (the code, which the barcode repeats, is
+// always whole).
+constexpr RowHeight kPositionRow{200, RowHeight::Rule::Exact};
 
 // A step the template cannot take (a table or cell it lacks) is passed over: the rest of
 // the document is still printed.
@@ -161,6 +166,9 @@ private:
             const qint64 orden = list.numberAt(i, fields[0]);
             const QString code = list.textAt(i, fields[1]);
             if (const auto row = m_doc.appendRow(table)) {
+                // Later rows are made from this one and keep its height.
+                if (onPage == 0)
+                    passOver(m_doc.setRowHeight(table, *row, kPositionRow));
                 passOver(m_doc.setCellText(table, *row, 1, QString::number(orden)));
                 for (int c = 1; c < kind.columns; ++c)
                     passOver(m_doc.setCellText(table, *row, c + 1, list.textAt(i, fields[c])));

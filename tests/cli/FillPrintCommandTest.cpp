@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/BarcodeReader.h"
 #include "document/BarcodeText.h"
 #include "document/OfficeTools.h"
 #include "support/CliRun.h"
@@ -72,13 +73,13 @@ protected:
     }
 
     QString application(int vacancies, int resultas, int documents) const {
-        const QString source = QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../examples/solicitud.json");
+        const QString source = QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../examples/solicitud.json"));
         QJsonObject json = QJsonDocument::fromJson(readAll(source)).object();
         QJsonObject controls = json.value(u"controls"_s).toObject();
         controls.insert(u"cboCuerpo"_s, u"00201"_s);
         controls.insert(u"cboGrupo"_s, u"B"_s);
         json.insert(u"controls"_s, controls);
-        const QString catalogues = QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../data/catalogues/");
+        const QString catalogues = QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../data/catalogues")) + u'/';
         m_vacancies = offered(u"V"_s).mid(0, vacancies);
         m_resultas = offered(u"R"_s).mid(0, resultas);
         json.insert(u"Vacantes"_s, positionsOf(m_vacancies, catalogues + u"F0009.txt"_s));
@@ -129,9 +130,15 @@ TEST_F(FillPrintTest, PrintedPdfCarriesEveryPageAndItsBarcode) {
     EXPECT_EQ(QDir(QDir(m_dir.path()).filePath(u"ficheros/temp"_s)).entryList({u"*.bmp"_s, u"*.png"_s}, QDir::Files),
               QStringList()) << "no barcode picture is left behind";
 
-    // Form, courses, positions heading with 40 vacancies, 31, 4, the "Resultas", two
-    // documents pages.
-    EXPECT_EQ(test::pdfPages(pdf), 9);
+    // The form, the courses, the vacancies (40 under the positions heading, 31, 4), the
+    // "Resultas", two documents pages; each barcode on its own page's sheet.
+    EXPECT_EQ(test::pdfPages(pdf), 8);
+    const auto found = BarcodeReader::readPdfFile(pdf);
+    ASSERT_TRUE(found.has_value());
+    QList<int> pages;
+    for (const FoundBarcode& barcode : *found)
+        pages << barcode.page;
+    EXPECT_EQ(pages, (QList<int>{1, 3, 4, 5, 6}));
 
     const test::CliRun decoded = cli({u"decode"_s, pdf});
     ASSERT_EQ(decoded.exitCode, 0) << qPrintable(decoded.err);

@@ -152,6 +152,12 @@ TEST_F(PrintedCompletionTest, ContinuationTablesCarryTheirHeadersWidthsAndSmallF
     EXPECT_EQ(cell(6, 1, 6), u"Área"_s);
     EXPECT_EQ(m_doc->columnWidths(6).value(), m_doc->columnWidths(5).value());
     EXPECT_EQ(m_doc->rowHeight(6, 1).value(), m_doc->rowHeight(5, 1).value());
+    // Position rows are one line high exactly, so a page's rows and barcode share a sheet.
+    const RowHeight oneLine{200, RowHeight::Rule::Exact};
+    EXPECT_EQ(m_doc->rowHeight(5, 2).value(), oneLine);
+    EXPECT_EQ(m_doc->rowHeight(5, 41).value(), oneLine);
+    EXPECT_EQ(m_doc->rowHeight(6, 6).value(), oneLine);
+    EXPECT_EQ(m_doc->rowHeight(8, 3).value(), oneLine);
 
     // Resultas: two header rows, the first with "PUESTO DE TRABAJO" over two columns.
     EXPECT_EQ(m_doc->columnWidths(8).value(), m_doc->columnWidths(7).value());
