@@ -10,6 +10,7 @@
 #include "CatalogueTestFolder.h"
 #include "catalogues/LoadingSequence.h"
 #include "platform/MessageService.h"
+#include "support/CliRun.h"
 
 using namespace velantor;
 using namespace velantor::catalogues;
@@ -46,19 +47,15 @@ protected:
     static CliRun search(QStringList args) {
         args.prepend(s_folder->path());
         args.prepend(QStringLiteral("search"));
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(VELANTOR_CLI_PATH), args);
+        const test::CliRun ran = test::runCli(args, 60000);
         CliRun run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        if (ran.exitCode < 0)
             return run;
-        run.exitCode = process.exitCode();
-        run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+        run.exitCode = ran.exitCode;
+        run.lines = ran.out.split(u'\n');
         if (!run.lines.isEmpty() && run.lines.last().isEmpty())
             run.lines.removeLast();
-        run.err = QString::fromUtf8(process.readAllStandardError());
+        run.err = ran.err;
         return run;
     }
 

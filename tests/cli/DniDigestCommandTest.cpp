@@ -1,34 +1,10 @@
-#include <QProcess>
-#include <QProcessEnvironment>
-
 #include <gtest/gtest.h>
 
 #include "digest/CSHA256.h"
+#include "support/CliRun.h"
 
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELANTOR_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-} // namespace
+using velantor::test::CliRun;
+using velantor::test::runCli;
 
 TEST(DniCommand, PrintsNormalisedNumberAndVerdict) {
     CliRun run = runCli({QStringLiteral("dni"), QStringLiteral("1234567l")});

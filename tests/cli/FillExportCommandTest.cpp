@@ -2,38 +2,19 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "form/SolicitudJson.h"
+#include "support/CliRun.h"
 
 using namespace velantor;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELANTOR_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using test::CliRun;
+using test::runCli;
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -102,12 +83,12 @@ TEST_F(FillExportTest, FillThenExportGivesBackTheSameApplication) {
     ASSERT_FALSE(example.isEmpty()) << kExample.toStdString();
     CliRun run = fill(example, {QStringLiteral("--at"), QStringLiteral("07/12/2026 10:15:00")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, kDocument.toUtf8() + '\n');
+    EXPECT_EQ(run.out, kDocument + u'\n');
     EXPECT_EQ(written(), (QStringList{kDocument, QStringLiteral("00000001R_001010A.xml")}));
 
     run = runCli({QStringLiteral("export"), folder(), kDocument});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(run.out), normalised(example));
+    EXPECT_EQ(run.out, normalised(example));
 
     // A path to the document works as well as its bare name.
     const CliRun byPath =

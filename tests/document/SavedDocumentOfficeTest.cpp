@@ -17,13 +17,22 @@ using namespace velantor::test;
 // A saved application as another word processor sees it, and as it comes back from one
 // that saved it again in the older binary format.
 
+namespace {
+
+GenerationRequest saveSample(const QString& folder) {
+    RecordingMessageService messages;
+    SolicitudDatos datos = sampleDatos();
+    const GenerationRequest request = sampleRequest(folder);
+    EXPECT_TRUE(DocumentGenerator(datos, messages).run(request));
+    return request;
+}
+
+} // namespace
+
 TEST(SavedDocumentOffice, LibreOfficeShowsTheTypedValues) {
     ASSERT_FALSE(officeProgram().isEmpty()) << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
     QTemporaryDir dir;
-    RecordingMessageService messages;
-    SolicitudDatos datos = sampleDatos();
-    const GenerationRequest request = sampleRequest(dir.path());
-    ASSERT_TRUE(DocumentGenerator(datos, messages).run(request));
+    const GenerationRequest request = saveSample(dir.path());
 
     const QString pdf = convertWithOffice(request.documentPath(), QStringLiteral("pdf"), dir.path());
     ASSERT_FALSE(pdf.isEmpty());
@@ -40,9 +49,7 @@ TEST(SavedDocumentOffice, ADocumentSavedAgainInTheBinaryFormatLoadsWithItsCheckB
     ASSERT_FALSE(officeProgram().isEmpty()) << "LibreOffice (soffice) hace falta; scripts/setup lo instala";
     QTemporaryDir dir;
     RecordingMessageService messages;
-    SolicitudDatos datos = sampleDatos();
-    const GenerationRequest request = sampleRequest(dir.path());
-    ASSERT_TRUE(DocumentGenerator(datos, messages).run(request));
+    const GenerationRequest request = saveSample(dir.path());
 
     // The word processor's copy replaces the document; the XML beside it stays.
     const QString work = dir.filePath(QStringLiteral("conversion"));

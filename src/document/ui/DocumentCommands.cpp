@@ -69,6 +69,10 @@ bool saveApplication(frmSolicitudes& form, bool print, bool draft, const Documen
         messages.inform(done.error().description, {}, MessageIcon::Critical);
         return false;
     }
+    // The word processor's work goes on after a print; the form's timer ends it and gives
+    // the commands back.
+    if (print)
+        form.startPrintTimer();
     return true;
 }
 

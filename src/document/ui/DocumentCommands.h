@@ -28,8 +28,8 @@ struct DocumentCommandOptions {
 void installDocumentCommands(frmSolicitudes& form, DocumentCommandOptions options = {});
 
 // The save sequence after the completeness check: the document name, the identifying
-// fields locked, the progress window, the generator. Shows what went wrong and answers
-// whether the application was written.
+// fields locked, the progress window, the generator; after a print the form's print timer
+// starts. Shows what went wrong and answers whether the application was written.
 bool saveApplication(frmSolicitudes& form, bool print, bool draft,
                      const DocumentCommandOptions& options = {});
 

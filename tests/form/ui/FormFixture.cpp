@@ -96,10 +96,10 @@ ConfiguracionSolicitud testConfiguration(const QString& visibility) {
     return conf;
 }
 
-FormFixture::FormFixture(const QString& visibility)
+FormFixture::FormFixture(const QString& visibility, const QString& programFolder)
     : catalogues(smallCatalogues()), working(emptyWorkingTables()) {
     window = std::make_unique<frmSolicitudes>(catalogues, working, testConfiguration(visibility), messages,
-                                              QStringLiteral("/nonexistent"));
+                                              programFolder);
     window->show();
     QApplication::setActiveWindow(window.get());
     (void)QTest::qWaitForWindowActive(window.get());

@@ -24,8 +24,10 @@ FormWorkingTables emptyWorkingTables();
 ConfiguracionSolicitud testConfiguration(const QString& visibility = QStringLiteral("SSSSS"));
 
 // The form over the small catalogues, shown and active, with a recording message service.
+// Its program folder does not exist unless one is given.
 struct FormFixture {
-    explicit FormFixture(const QString& visibility = QStringLiteral("SSSSS"));
+    explicit FormFixture(const QString& visibility = QStringLiteral("SSSSS"),
+                         const QString& programFolder = QStringLiteral("/nonexistent"));
     ~FormFixture();
 
     frmSolicitudes& form() { return *window; }
