@@ -60,10 +60,9 @@ void pageBarcode(benchmark::State& state) {
     std::vector<barcode::BarcodePosition> positions;
     for (int orden = 1; orden <= 40; ++orden)
         positions.push_back({orden, test::samplePositionCode(orden)});
-    const QString payload = barcode::barcodePayload(u"12345678ZA100101A"_s,
-                                                    barcode::BarcodeStamp{u"31/12/2026"_s, u"23:59:59"_s},
-                                                    barcode::kVacanciesLetter, 4,
-                                                    barcode::barcodePositionText(positions));
+    const QString payload =
+        barcode::barcodePayload(u"12345678ZA100101A"_s, barcode::BarcodeStamp{u"31/12/2026"_s, u"23:59:59"_s},
+                                barcode::kVacanciesLetter, 4, barcode::barcodePositionText(positions));
     for (auto _ : state) {
         const auto file = makeBarcodePicture(payload, kPositionPageBarcodeBox, dir.path());
         if (!file || !BarcodeReader::verifyPicture(file->bmpPath, file->payload)) {
@@ -93,7 +92,8 @@ void printedCompletion1000(benchmark::State& state) {
 void pdfRendering1000(benchmark::State& state) {
     QTemporaryDir dir;
     const QString stored = QDir(dir.path()).filePath(u"12345678Z__00101A.doc"_s);
-    ApplicationPrintRequest request{stored, dir.path(), 40, false, QDir(dir.path()).filePath(u"salida.pdf"_s), {}, {}};
+    ApplicationPrintRequest request{stored, dir.path(), 40, false, QDir(dir.path()).filePath(u"salida.pdf"_s),
+                                    {},     {}};
     for (auto _ : state) {
         WordDocument doc = WordDocument::openTemplate(test::sampleTemplate()).value();
         auto print = ApplicationPrint::start(doc, application(), request);

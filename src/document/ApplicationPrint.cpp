@@ -21,7 +21,8 @@ barcode::BarcodeStamp printStampOf(const WordDocument& document) {
 }
 
 Result<ApplicationPrint> ApplicationPrint::start(WordDocument& saved, const SolicitudDatos& datos,
-                                                 const ApplicationPrintRequest& request, PrintPrograms programs) {
+                                                 const ApplicationPrintRequest& request,
+                                                 PrintPrograms programs) {
     const barcode::BarcodeRecordInput input = barcodeRecordInput(datos);
     auto record = barcode::buildApplicationRecord(input);
     if (!record && !request.draft)

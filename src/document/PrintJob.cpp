@@ -48,7 +48,8 @@ PrintPrograms PrintPrograms::fromPath() {
                          findProgram({u"lp"_s})};
 }
 
-PrintJob::PrintJob(PrintPrograms programs, QObject* parent) : QObject(parent), m_programs(std::move(programs)) {}
+PrintJob::PrintJob(PrintPrograms programs, QObject* parent)
+    : QObject(parent), m_programs(std::move(programs)) {}
 
 PrintJob::~PrintJob() {
     // A job still running when its owner goes is left to end on its own: a print cut short
@@ -102,7 +103,8 @@ QProcess* PrintJob::newProcess() {
     return m_process;
 }
 
-Result<void> PrintJob::start(WordDocument& completed, const QString& storedDocument, const QString& pdfOutput) {
+Result<void> PrintJob::start(WordDocument& completed, const QString& storedDocument,
+                             const QString& pdfOutput) {
     if (m_running)
         return std::unexpected(printError(u"Ya se está imprimiendo esta solicitud."_s));
     if (m_programs.office.isEmpty() || !QFileInfo(m_programs.office).isExecutable()) {
@@ -136,8 +138,8 @@ Result<void> PrintJob::start(WordDocument& completed, const QString& storedDocum
     connect(office, &QProcess::finished, this, &PrintJob::converted);
     connect(office, &QProcess::errorOccurred, this, [this, office](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && office == m_process)
-            finish(std::unexpected(printError(
-                u"No se pudo iniciar LibreOffice («%1»): %2."_s.arg(shown(m_programs.office), office->errorString()))));
+            finish(std::unexpected(printError(u"No se pudo iniciar LibreOffice («%1»): %2."_s.arg(
+                shown(m_programs.office), office->errorString()))));
     });
     QTimer::singleShot(m_conversionTimeoutMs, office, [this, office] {
         if (office != m_process || office->state() == QProcess::NotRunning)
@@ -156,22 +158,17 @@ void PrintJob::converted(int exitCode, QProcess::ExitStatus status) {
     m_renderMs = QDateTime::currentMSecsSinceEpoch() - m_started;
     if (status != QProcess::NormalExit || exitCode != 0 || !QFileInfo::exists(m_convertedPdf)) {
         const QString output = said(*m_process);
-        finish(std::unexpected(printError(
-            u"LibreOffice no pudo convertir la solicitud en PDF%1; no se ha impreso. La solicitud guardada no "
-            u"ha cambiado."_s.arg(output.isEmpty() ? QString() : u" («%1»)"_s.arg(output)))));
+        finish(std::unexpected(
+            printError(u"LibreOffice no pudo convertir la solicitud en PDF%1; no se ha impreso. La solicitud "
+                       u"guardada no "
+                       u"ha cambiado."_s.arg(output.isEmpty() ? QString() : u" («%1»)"_s.arg(output)))));
         return;
     }
     if (!m_pdfOutput.isEmpty()) {
-        QFile pdf(m_convertedPdf);
-        if (!pdf.open(QIODevice::ReadOnly)) {
-            finish(std::unexpected(printError(u"No se puede leer el PDF convertido: %1."_s.arg(pdf.errorString()))));
+        if (auto kept = keepPdf(m_pdfOutput); !kept) {
+            finish(std::unexpected(kept.error()));
             return;
         }
-        if (auto written = writeFileAtomically(m_pdfOutput, pdf.readAll()); !written) {
-            finish(std::unexpected(written.error()));
-            return;
-        }
-        m_pdfPath = m_pdfOutput;
         finish(PrintOutcome::WrittenPdf);
         return;
     }
@@ -209,7 +206,8 @@ void PrintJob::defaultPrinterAnswered(int exitCode, QProcess::ExitStatus status)
         if (error == QProcess::FailedToStart && lp == m_process)
             keepBesideDocument(lp->errorString());
     });
-    lp->start(m_programs.lp, {u"-d"_s, printer, u"-t"_s, QFileInfo(m_storedDocument).fileName(), m_convertedPdf});
+    lp->start(m_programs.lp,
+              {u"-d"_s, printer, u"-t"_s, QFileInfo(m_storedDocument).fileName(), m_convertedPdf});
 }
 
 void PrintJob::sent(int exitCode, QProcess::ExitStatus status) {
@@ -221,20 +219,24 @@ void PrintJob::sent(int exitCode, QProcess::ExitStatus status) {
 }
 
 void PrintJob::keepBesideDocument(const QString& why) {
-    const QString target = pdfBesideDocument(m_storedDocument);
-    QFile pdf(m_convertedPdf);
-    if (!pdf.open(QIODevice::ReadOnly)) {
-        finish(std::unexpected(printError(u"No se puede leer el PDF convertido: %1."_s.arg(pdf.errorString()))));
+    if (auto kept = keepPdf(pdfBesideDocument(m_storedDocument)); !kept) {
+        finish(std::unexpected(kept.error()));
         return;
     }
-    if (auto written = writeFileAtomically(target, pdf.readAll()); !written) {
-        finish(std::unexpected(written.error()));
-        return;
-    }
-    m_pdfPath = target;
     if (!why.isEmpty() || !m_printer.isEmpty())
         m_refusal = why.isEmpty() ? u"la impresora no aceptó el trabajo"_s : why;
     finish(PrintOutcome::KeptAsPdf);
+}
+
+Result<void> PrintJob::keepPdf(const QString& target) {
+    QFile pdf(m_convertedPdf);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return std::unexpected(
+            printError(u"No se puede leer el PDF convertido: %1."_s.arg(pdf.errorString())));
+    if (auto written = writeFileAtomically(target, pdf.readAll()); !written)
+        return written;
+    m_pdfPath = target;
+    return {};
 }
 
 void PrintJob::finish(Result<PrintOutcome> outcome) {
@@ -260,7 +262,8 @@ QString PrintJob::userMessage() const {
             return u"No hay ninguna impresora predeterminada. La solicitud impresa se ha guardado en PDF en "
                    u"«%1»; imprímala desde ese fichero."_s.arg(shown(m_pdfPath));
         }
-        return u"La impresora «%1» no aceptó la solicitud (%2). La solicitud impresa se ha guardado en PDF en "
+        return u"La impresora «%1» no aceptó la solicitud (%2). La solicitud impresa se ha guardado en PDF "
+               u"en "
                u"«%3»; imprímala desde ese fichero."_s.arg(m_printer, m_refusal, shown(m_pdfPath));
     }
     return {};

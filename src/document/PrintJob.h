@@ -91,6 +91,8 @@ private:
     void defaultPrinterAnswered(int exitCode, QProcess::ExitStatus status);
     void sent(int exitCode, QProcess::ExitStatus status);
     void keepBesideDocument(const QString& why);
+    // Writes the converted PDF to `target` (through a temporary file) and remembers it.
+    Result<void> keepPdf(const QString& target);
     void finish(Result<PrintOutcome> outcome);
     QProcess* newProcess();
 

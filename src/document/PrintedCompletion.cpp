@@ -53,9 +53,9 @@ public:
 
     Result<PrintedCompletion> run() {
         if (m_options.positionsPerPage < 1) {
-            return std::unexpected(makeError(
-                errors::kInvalidProcedureCall,
-                u"El número de plazas por página (numPlazasPorPag) debe ser mayor que cero."_s));
+            return std::unexpected(
+                makeError(errors::kInvalidProcedureCall,
+                          u"El número de plazas por página (numPlazasPorPag) debe ser mayor que cero."_s));
         }
         // Found before anything is added: the lists' own further tables come after them.
         m_tables = findListTables(m_doc);
@@ -65,8 +65,8 @@ public:
         if (auto done = firstPage(); !done)
             return std::unexpected(done.error());
         documents();
-        if (auto done = positions(*m_datos.vacantes, ListKind{barcode::kVacanciesLetter, 6}, m_tables.vacancies,
-                                  m_result.m_vacancyPages);
+        if (auto done = positions(*m_datos.vacantes, ListKind{barcode::kVacanciesLetter, 6},
+                                  m_tables.vacancies, m_result.m_vacancyPages);
             !done)
             return std::unexpected(done.error());
         if (auto done = positions(*m_datos.resultas, ListKind{barcode::kResultasLetter, 5}, m_tables.resultas,
@@ -86,7 +86,8 @@ private:
     // files are deleted whatever happens.
     Result<void> barcode(QChar letter, int page, const QString& payload, int positions, BarcodeBox box,
                          const std::function<void(const QString& picture)>& place) {
-        auto file = makeBarcodePicture(payload, box, m_options.applicationsFolder, QDateTime::currentDateTime());
+        auto file =
+            makeBarcodePicture(payload, box, m_options.applicationsFolder, QDateTime::currentDateTime());
         if (!file)
             return std::unexpected(file.error());
         const auto verified = BarcodeReader::verifyPicture(file->bmpPath, file->payload);
@@ -105,10 +106,11 @@ private:
             barcode::firstPagePayload(m_options.barcodeHeader, m_options.stamp, m_options.applicationRecord);
         // The placeholder text of the cell gives way to the barcode between two line breaks.
         passOver(m_doc.setCellText(kFormTable, 1, 1, u"\n"_s));
-        auto made = barcode(barcode::kFirstPageLetter, 1, payload, 0, kFirstPageBarcodeBox, [&](const QString& picture) {
-            passOver(m_doc.insertPictureInCell(kFormTable, 1, 1, picture, kFirstPageBarcodeBox.widthTwips,
-                                               kFirstPageBarcodeBox.heightTwips));
-        });
+        auto made = barcode(
+            barcode::kFirstPageLetter, 1, payload, 0, kFirstPageBarcodeBox, [&](const QString& picture) {
+                passOver(m_doc.insertPictureInCell(kFormTable, 1, 1, picture, kFirstPageBarcodeBox.widthTwips,
+                                                   kFirstPageBarcodeBox.heightTwips));
+            });
         passOver(m_doc.formatCell(kFormTable, 1, 1, TextFormat{{}, {}, ParagraphAlignment::Centre}));
         passOver(m_doc.appendCellText(kFormTable, 1, 1, u"\n"_s));
         return made;
@@ -152,8 +154,8 @@ private:
         ++m_page;
         if (templateTable == 0)
             return {};
-        static const char* const fieldNames[] = {"Orden", "CodConvocatoria", "NomConvocatoria", "Consejeria",
-                                                 "Localidad", "Area"};
+        static const char* const fieldNames[] = {"Orden",      "CodConvocatoria", "NomConvocatoria",
+                                                 "Consejeria", "Localidad",       "Area"};
         int fields[6];
         for (int c = 0; c < kind.columns; ++c)
             fields[c] = list.requireField(QString::fromLatin1(fieldNames[c]));
@@ -205,17 +207,19 @@ private:
         passOver(m_doc.typeBelowTable(table, u"\n"_s));
         const QString payload =
             barcode::barcodePayload(m_options.barcodeHeader, m_options.stamp, letter, m_page, positionText);
-        auto made = barcode(letter, m_page, payload, positions, kPositionPageBarcodeBox, [&](const QString& picture) {
-            passOver(m_doc.insertPictureBelowTable(table, picture, kPositionPageBarcodeBox.widthTwips,
-                                                   kPositionPageBarcodeBox.heightTwips));
-        });
+        auto made =
+            barcode(letter, m_page, payload, positions, kPositionPageBarcodeBox, [&](const QString& picture) {
+                passOver(m_doc.insertPictureBelowTable(table, picture, kPositionPageBarcodeBox.widthTwips,
+                                                       kPositionPageBarcodeBox.heightTwips));
+            });
         passOver(m_doc.typeBelowTable(table, u"\n"_s));
         if (!made && made.error().number == errors::kBarcodeTooLong) {
             // Only the number of positions to a page makes a position page long.
             return std::unexpected(makeError(
                 errors::kBarcodeTooLong,
                 u"Las %1 plazas de la página %2 no caben en su código de barras. Reduzca el número de plazas "
-                u"por página (numPlazasPorPag) del archivo de configuración."_s.arg(positions).arg(m_page)));
+                u"por página (numPlazasPorPag) del archivo de configuración."_s.arg(positions)
+                    .arg(m_page)));
         }
         return made;
     }
@@ -232,12 +236,9 @@ private:
             passOver(m_doc.setRowHeight(t, 1, *height));
         passOver(m_doc.formatTable(t, TextFormat{kContinuationFontPoints, {}, {}}));
         if (kind.letter == barcode::kVacanciesLetter) {
-            const QString headers[] = {u"Orden\npreferencia"_s,
-                                       u"Código\n(5 Dígitos)\nConvocatoria"_s,
-                                       u"Denominación"_s,
-                                       u"Institución Sanitaria"_s,
-                                       u"Localidad o Z.B.S.(Provincia)"_s,
-                                       u"Área"_s};
+            const QString headers[] = {
+                u"Orden\npreferencia"_s,    u"Código\n(5 Dígitos)\nConvocatoria"_s, u"Denominación"_s,
+                u"Institución Sanitaria"_s, u"Localidad o Z.B.S.(Provincia)"_s,     u"Área"_s};
             for (int c = 0; c < 6; ++c)
                 passOver(m_doc.setCellText(t, 1, c + 1, headers[c]));
             return t;

@@ -18,9 +18,9 @@ class WordDocument;
 
 // What a print adds to the saved document, and the texts its barcodes carry.
 struct PrintedCompletionOptions {
-    int positionsPerPage = 40; // numPlazasPorPag
-    bool draft = false;        // "BORRADOR": no barcode on paper
-    QString applicationsFolder; // where the barcode pictures are made for a moment
+    int positionsPerPage = 40;   // numPlazasPorPag
+    bool draft = false;          // "BORRADOR": no barcode on paper
+    QString applicationsFolder;  // where the barcode pictures are made for a moment
     barcode::BarcodeStamp stamp; // the print's date and time, the same on every barcode
     // The page counter where the courses pages left it; unset: worked out from the
     // number of courses (page 2, one more for every further 35).

@@ -33,16 +33,21 @@ QJsonArray positionsOf(const QStringList& codes, const QString& catalogue) {
     QHash<QString, QStringList> lines;
     for (const QString& line : QString::fromUtf8(readAll(catalogue)).split(u'\n'))
         if (line.size() > 105)
-            lines.insert(line.left(5),
-                         {line.mid(5, 50).trimmed(), line.mid(55, 50).trimmed(), line.mid(105, 53).trimmed()});
+            lines.insert(line.left(5), {line.mid(5, 50).trimmed(), line.mid(55, 50).trimmed(),
+                                        line.mid(105, 53).trimmed()});
     QJsonArray rows;
     for (int i = 0; i < codes.size(); ++i) {
         const QStringList texts = lines.value(codes[i], {u"?"_s, u"?"_s, u"?"_s});
-        rows.append(QJsonObject{{u"IdSolicitud"_s, i + 1},       {u"Orden"_s, i + 1},
-                                {u"CodConvocatoria"_s, codes[i]}, {u"NomConvocatoria"_s, texts[0]},
-                                {u"Consejeria"_s, texts[1]},      {u"Localidad"_s, texts[2]},
-                                {u"CodArea"_s, u"01000000"_s},    {u"CodZona"_s, QString()},
-                                {u"Area"_s, u"Área de Salud de León"_s}, {u"Zona"_s, QString()}});
+        rows.append(QJsonObject{{u"IdSolicitud"_s, i + 1},
+                                {u"Orden"_s, i + 1},
+                                {u"CodConvocatoria"_s, codes[i]},
+                                {u"NomConvocatoria"_s, texts[0]},
+                                {u"Consejeria"_s, texts[1]},
+                                {u"Localidad"_s, texts[2]},
+                                {u"CodArea"_s, u"01000000"_s},
+                                {u"CodZona"_s, QString()},
+                                {u"Area"_s, u"Área de Salud de León"_s},
+                                {u"Zona"_s, QString()}});
     }
     return rows;
 }
@@ -64,7 +69,8 @@ protected:
     }
 
     QStringList offered(const QString& tab) const {
-        const test::CliRun run = cli({u"search"_s, m_dir.path(), u"--body"_s, u"00201"_s, u"--group"_s, u"B"_s, u"--tab"_s, tab});
+        const test::CliRun run =
+            cli({u"search"_s, m_dir.path(), u"--body"_s, u"00201"_s, u"--group"_s, u"B"_s, u"--tab"_s, tab});
         QStringList codes;
         for (const QString& line : run.out.split(u'\n'))
             if (line.size() == 5)
@@ -73,13 +79,15 @@ protected:
     }
 
     QString application(int vacancies, int resultas, int documents) const {
-        const QString source = QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../examples/solicitud.json"));
+        const QString source =
+            QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../examples/solicitud.json"));
         QJsonObject json = QJsonDocument::fromJson(readAll(source)).object();
         QJsonObject controls = json.value(u"controls"_s).toObject();
         controls.insert(u"cboCuerpo"_s, u"00201"_s);
         controls.insert(u"cboGrupo"_s, u"B"_s);
         json.insert(u"controls"_s, controls);
-        const QString catalogues = QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../data/catalogues")) + u'/';
+        const QString catalogues =
+            QDir::cleanPath(QStringLiteral(VELANTOR_TEST_DATA_DIR "/../../data/catalogues")) + u'/';
         m_vacancies = offered(u"V"_s).mid(0, vacancies);
         m_resultas = offered(u"R"_s).mid(0, resultas);
         json.insert(u"Vacantes"_s, positionsOf(m_vacancies, catalogues + u"F0009.txt"_s));
@@ -121,14 +129,17 @@ TEST_F(FillPrintTest, PrintedPdfCarriesEveryPageAndItsBarcode) {
     const QString json = application(75, 5, 36);
     ASSERT_EQ(m_vacancies.size(), 75);
     const QString pdf = QDir(m_dir.path()).filePath(u"impresa.pdf"_s);
-    const test::CliRun filled = cli({u"fill"_s, m_dir.path(), json, u"--at"_s, u"07/12/2026 10:15:00"_s, u"--print"_s, pdf});
+    const test::CliRun filled =
+        cli({u"fill"_s, m_dir.path(), json, u"--at"_s, u"07/12/2026 10:15:00"_s, u"--print"_s, pdf});
     ASSERT_EQ(filled.exitCode, 0) << qPrintable(filled.err);
     EXPECT_EQ(filled.out.trimmed(), u"00000001R_002010B.doc"_s);
     EXPECT_TRUE(QFile::exists(QDir(m_dir.path()).filePath(u"ficheros/temp/00000001R_002010B.doc"_s)));
     EXPECT_FALSE(QFile::exists(QDir(m_dir.path()).filePath(u"ficheros/temp/00000001R_002010B.pdf"_s)))
         << "a PDF asked for goes where it was asked, not beside the document";
-    EXPECT_EQ(QDir(QDir(m_dir.path()).filePath(u"ficheros/temp"_s)).entryList({u"*.bmp"_s, u"*.png"_s}, QDir::Files),
-              QStringList()) << "no barcode picture is left behind";
+    EXPECT_EQ(QDir(QDir(m_dir.path()).filePath(u"ficheros/temp"_s))
+                  .entryList({u"*.bmp"_s, u"*.png"_s}, QDir::Files),
+              QStringList())
+        << "no barcode picture is left behind";
 
     // The form, the courses, the vacancies (40 under the positions heading, 31, 4), the
     // "Resultas", two documents pages; each barcode on its own page's sheet.

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QString>
 
-#include "document/ApplicationSample.h"
+#include "ApplicationSample.h"
 #include "form/SolicitudDatos.h"
 #include "platform/Table.h"
 

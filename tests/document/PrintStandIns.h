@@ -25,34 +25,36 @@ inline QString writeScript(const QString& path, const QString& body) {
 // with `exitCode` and a message.
 inline QString officeStandIn(const QDir& dir, double seconds = 0, int exitCode = 0) {
     const QString args = dir.filePath(QStringLiteral("office-args"));
-    return writeScript(dir.filePath(QStringLiteral("soffice")),
-                       QStringLiteral("for a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
-                                      "out=''; input=''\n"
-                                      "while [ $# -gt 0 ]; do\n"
-                                      "  case \"$1\" in --outdir) out=\"$2\"; shift;; *) input=\"$1\";; esac\n"
-                                      "  shift\n"
-                                      "done\n"
-                                      "sleep %2\n"
-                                      "if [ %3 -ne 0 ]; then echo 'Error: source file could not be loaded'; exit %3; fi\n"
-                                      "base=$(basename \"$input\"); base=\"${base%.*}\"\n"
-                                      "printf '%%PDF-1.4 stand-in\\n' > \"$out/$base.pdf\"\n")
-                           .arg(args)
-                           .arg(seconds)
-                           .arg(exitCode));
+    return writeScript(
+        dir.filePath(QStringLiteral("soffice")),
+        QStringLiteral("for a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
+                       "out=''; input=''\n"
+                       "while [ $# -gt 0 ]; do\n"
+                       "  case \"$1\" in --outdir) out=\"$2\"; shift;; *) input=\"$1\";; esac\n"
+                       "  shift\n"
+                       "done\n"
+                       "sleep %2\n"
+                       "if [ %3 -ne 0 ]; then echo 'Error: source file could not be loaded'; exit %3; fi\n"
+                       "base=$(basename \"$input\"); base=\"${base%.*}\"\n"
+                       "printf '%%PDF-1.4 stand-in\\n' > \"$out/$base.pdf\"\n")
+            .arg(args)
+            .arg(seconds)
+            .arg(exitCode));
 }
 
 inline QString lpstatStandIn(const QDir& dir, const QString& printer) {
     return writeScript(dir.filePath(QStringLiteral("lpstat")),
-                       printer.isEmpty() ? QStringLiteral("echo 'no system default destination'\n")
-                                         : QStringLiteral("echo 'system default destination: %1'\n").arg(printer));
+                       printer.isEmpty()
+                           ? QStringLiteral("echo 'no system default destination'\n")
+                           : QStringLiteral("echo 'system default destination: %1'\n").arg(printer));
 }
 
 inline QString lpStandIn(const QDir& dir, bool accepts) {
     const QString args = dir.filePath(QStringLiteral("lp-args"));
-    return writeScript(dir.filePath(QStringLiteral("lp")),
-                       accepts ? QStringLiteral("echo \"$@\" > '%1'\necho 'request id is oficina-1 (1 file(s))'\n")
-                                     .arg(args)
-                               : QStringLiteral("echo 'lp: The printer or class is not accepting jobs.'\nexit 1\n"));
+    return writeScript(
+        dir.filePath(QStringLiteral("lp")),
+        accepts ? QStringLiteral("echo \"$@\" > '%1'\necho 'request id is oficina-1 (1 file(s))'\n").arg(args)
+                : QStringLiteral("echo 'lp: The printer or class is not accepting jobs.'\nexit 1\n"));
 }
 
 inline QString readText(const QString& path) {

@@ -126,8 +126,8 @@ TEST_F(PrintedCompletionTest, ListsArePagedEachAfterItsOwnTableWithABarcodePerPo
         QString positions;
         for (int orden = expected[i].first; orden < expected[i].first + expected[i].count; ++orden)
             positions += barcodePositionEntry(orden, test::samplePositionCode(orden));
-        const QString payload =
-            header + stamp + expected[i].letter + QString::number(expected[i].page).rightJustified(3, u'0') + positions + u'F';
+        const QString payload = header + stamp + expected[i].letter +
+                                QString::number(expected[i].page).rightJustified(3, u'0') + positions + u'F';
         EXPECT_EQ(b.payload.toStdString(), payload.toStdString());
         EXPECT_EQ(b.bytes, barcodeBytes(foldBarcodeText(b.payload)));
         EXPECT_TRUE(b.onPaper);
@@ -165,7 +165,8 @@ TEST_F(PrintedCompletionTest, ContinuationTablesCarryTheirHeadersWidthsAndSmallF
     EXPECT_EQ(cell(8, 1, 1), u"Orden"_s);
     EXPECT_EQ(cell(8, 1, 2), u"Código\n (5 Dígitos)"_s);
     EXPECT_EQ(cell(8, 1, 3), u"PUESTO DE TRABAJO"_s);
-    EXPECT_EQ(m_doc->cellWidth(8, 1, 3).value(), m_doc->cellWidth(8, 2, 3).value() + m_doc->cellWidth(8, 2, 4).value());
+    EXPECT_EQ(m_doc->cellWidth(8, 1, 3).value(),
+              m_doc->cellWidth(8, 2, 3).value() + m_doc->cellWidth(8, 2, 4).value());
     const QString second[] = {u"preferencia"_s, u"Convocatoria"_s, u"DENOMINACIÓN"_s, u"CONSEJERÍA"_s,
                               u"Localidad y Provincia"_s};
     for (int c = 0; c < 5; ++c)

@@ -1,6 +1,7 @@
 #include "document/ui/PrintCommands.h"
 
 #include "document/ApplicationPrint.h"
+#include "document/ui/DocumentCommands.h"
 #include "form/SolicitudDatos.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
@@ -10,19 +11,14 @@ using namespace Qt::Literals::StringLiterals;
 namespace velantor {
 
 QString printingMessage() {
-    return u"IMPORTANTE: Espere unos momentos, se está imprimiendo la solicitud. Cuando estén todas las hojas "
+    return u"IMPORTANTE: Espere unos momentos, se está imprimiendo la solicitud. Cuando estén todas las "
+           u"hojas "
            u"impresas, pulse el botón Aceptar."_s;
 }
 
 DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, PrintPrograms programs) {
     return [&form, programs](GeneratedDocument& generated, const GenerationRequest& request) -> Result<void> {
-        SolicitudDatos datos;
-        datos.readFrom(form.view());
-        const FormWorkingTables& working = form.workingTables();
-        datos.vacantes = working.vacantes;
-        datos.resultas = working.resultas;
-        datos.cursos = working.cursos;
-        datos.documentos = working.documentos;
+        const SolicitudDatos datos = applicationOf(form);
 
         ApplicationPrintRequest print;
         print.storedDocument = request.documentPath();

@@ -186,16 +186,18 @@ void frmSolicitudes::onTabChanged(int index) {
 
 void frmSolicitudes::startPrintTimer(PrintJob* job) {
     setDocumentCommandsEnabled(false);
-    if (m_printJob)
-        m_printJob->disconnect(this);
-    m_printJob = job;
-    m_printTimerFired = false;
-    if (job) {
+    // Started again without a job (the save sequence does so after every print), the
+    // timer keeps waiting for the job it was given.
+    if (job && job != m_printJob) {
+        if (m_printJob)
+            m_printJob->disconnect(this);
+        m_printJob = job;
         connect(job, &PrintJob::finished, this, [this] {
             if (m_printTimerFired)
                 endPrint();
         });
     }
+    m_printTimerFired = false;
     m_timer1->start();
 }
 

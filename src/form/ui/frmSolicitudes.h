@@ -98,7 +98,8 @@ public:
     // Starts the ten-second timer after a print; the commands come back when it fires.
     // Given the print's job, a timer that fires while the job still runs waits for it (it
     // is never stopped from here): the commands stay disabled and the window keeps
-    // refusing to close until the job has finished.
+    // refusing to close until the job has finished. Started again without a job while one
+    // is pending, the timer restarts and keeps waiting for that job.
     void startPrintTimer(PrintJob* job = nullptr);
 
 signals:

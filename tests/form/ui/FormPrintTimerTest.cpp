@@ -12,6 +12,8 @@
 #include "document/PrintJob.h"
 #include "document/PrintSample.h"
 #include "document/PrintStandIns.h"
+#include "document/ui/DocumentCommands.h"
+#include "document/ui/PrintCommands.h"
 #include "platform/WordDocument.h"
 
 using namespace velantor;
@@ -99,4 +101,41 @@ TEST(FormPrintTimer, AJobThatEndedBeforeTheTimerEndsThePrintWhenItFires) {
     EXPECT_EQ(elapsed.count(), 0) << "never before the timer fires";
     QTRY_COMPARE_WITH_TIMEOUT(elapsed.count(), 1, 5000);
     EXPECT_TRUE(commandsEnabled(w));
+}
+
+// "Imprimir" through the document commands with the print completion: the draft is saved,
+// completed, handed to the (stand-in) LibreOffice, the notice is shown, the commands wait
+// for the job, and the user is told where the PDF is.
+TEST(FormPrintTimer, ImprimirPrintsADraftAndTellsWhereThePdfWent) {
+    QTemporaryDir program;
+    const QString templates = QDir(program.path()).filePath(u"ficheros/DOT_11111"_s);
+    ASSERT_TRUE(QDir().mkpath(templates));
+    ASSERT_TRUE(
+        QFile::copy(velantor::test::sampleTemplate(), QDir(templates).filePath(u"PlantillaWXP.dot"_s)));
+    QTemporaryDir tools;
+    const QDir dir(tools.path());
+    const PrintPrograms standIns{velantor::test::officeStandIn(dir, 0.5),
+                                 velantor::test::lpstatStandIn(dir, {}),
+                                 velantor::test::lpStandIn(dir, true)};
+
+    FormFixture f(u"SSSSS"_s, program.path());
+    frmSolicitudes& w = f.form();
+    installDocumentCommands(w, {formPrintCompletion(w, standIns), {}});
+    f.fillIdentity();
+    QSignalSpy elapsed(&w, &frmSolicitudes::printTimerElapsed);
+    w.printTimer()->setInterval(50);
+    f.messages.enqueue(MessageAnswer::Yes); // a draft copy
+    w.runMenuCommand(frmSolicitudes::Imprimir);
+
+    ASSERT_FALSE(f.messages.empty());
+    EXPECT_EQ(f.messages.last().text, printingMessage());
+    EXPECT_EQ(f.messages.last().title, u"Impresión"_s);
+    EXPECT_TRUE(commandsDisabled(w));
+    QTRY_COMPARE_WITH_TIMEOUT(elapsed.count(), 1, 30000);
+    EXPECT_TRUE(commandsEnabled(w));
+    const QString pdf = QDir(program.path()).filePath(u"ficheros/temp/12345678Z_001010A.pdf"_s);
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(f.messages.last().text.contains(QDir::toNativeSeparators(pdf)))
+        << qPrintable(f.messages.last().text);
+    EXPECT_TRUE(QFile::exists(QDir(program.path()).filePath(u"ficheros/temp/12345678Z_001010A.doc"_s)));
 }
