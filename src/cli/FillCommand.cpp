@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -67,6 +69,35 @@ std::expected<FillRequest, QString> parse(const QStringList& args) {
     return request;
 }
 
+bool unstorable(QChar c) {
+    return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+}
+
+// A control character other than tab and line ends cannot be kept in the positions XML:
+// the window's fields never hold one, and a JSON text that does is refused before
+// anything is written. Returns where the first one is ("" when none).
+QString unstorableText(const SolicitudDatos& datos) {
+    for (const FormControl& control : formControls()) {
+        const QString text = datos.text(control.name);
+        if (std::any_of(text.begin(), text.end(), unstorable))
+            return control.name;
+    }
+    for (const TablePtr& table : {datos.vacantes, datos.resultas, datos.cursos, datos.documentos}) {
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int field = 0; field < table->fieldCount(); ++field) {
+                if (table->field(field).type != FieldType::Text)
+                    continue;
+                const QString text = table->textAt(row, field);
+                if (std::any_of(text.begin(), text.end(), unstorable))
+                    return QStringLiteral("%1, fila %2, %3")
+                        .arg(table->name())
+                        .arg(row + 1)
+                        .arg(table->field(field).name);
+            }
+    }
+    return {};
+}
+
 int run(CommandContext& context) {
     const auto usage = [&](const QString& problem) {
         context.err << "velantor-cli fill: " << problem << "\nUso: velantor-cli " << kUsage << '\n';
@@ -82,6 +113,12 @@ int run(CommandContext& context) {
     SolicitudDatos datos;
     if (const Result<void> read = solicitudFromJson(file.readAll(), datos); !read) {
         context.err << "velantor-cli fill: " << request->json << ": " << read.error().description << '\n';
+        return kExitUsage;
+    }
+
+    if (const QString where = unstorableText(datos); !where.isEmpty()) {
+        context.err << "velantor-cli fill: " << request->json << ": el texto de «" << where
+                    << "» lleva un carácter de control que la solicitud no puede guardar\n";
         return kExitUsage;
     }
 
