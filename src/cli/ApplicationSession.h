@@ -34,6 +34,7 @@ public:
     ApplicationSession& operator=(const ApplicationSession&) = delete;
 
     const Folders& folders() const { return m_folders; }
+    const ConfiguracionSolicitud& configuration() const { return m_configuration; }
     QString templatePath() const;
     HeadlessForm& form() { return m_form; }
     catalogues::PositionSearch& search() { return m_search; }

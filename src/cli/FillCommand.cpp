@@ -2,9 +2,11 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include "cli/ApplicationSession.h"
 #include "cli/Command.h"
+#include "document/ApplicationPrint.h"
 #include "document/DocumentGenerator.h"
 #include "document/DocumentName.h"
 #include "form/CompletenessChecks.h"
@@ -13,16 +15,21 @@
 
 // velantor-cli fill: saves an application given as JSON exactly as the form's "Guardar"
 // does, in the applications folder of a program folder, and prints the document's name.
+// With --print it then completes and renders the document as "Imprimir" does and writes
+// the PDF to the file given instead of sending it to a printer (--draft: a draft copy).
 
 namespace velantor::cli {
 namespace {
 
-const QString kUsage = QStringLiteral("fill CARPETA_PROGRAMA SOLICITUD.json [--at \"DD/MM/AAAA HH:mm:ss\"]");
+const QString kUsage = QStringLiteral(
+    "fill CARPETA_PROGRAMA SOLICITUD.json [--at \"DD/MM/AAAA HH:mm:ss\"] [--print SALIDA.pdf [--draft]]");
 
 struct FillRequest {
     QString folder;
     QString json;
     std::optional<QDateTime> at;
+    QString printPdf;
+    bool draft = false;
 };
 
 std::expected<FillRequest, QString> parse(const QStringList& args) {
@@ -39,12 +46,22 @@ std::expected<FillRequest, QString> parse(const QStringList& args) {
                 return std::unexpected(
                     QStringLiteral("--at «%1» no es una fecha y hora DD/MM/AAAA HH:mm:ss").arg(args[i]));
             request.at = at;
+        } else if (args[i] == u"--print") {
+            if (i + 1 >= args.size() || args[i + 1].startsWith(u"--"))
+                return std::unexpected(QStringLiteral("falta el archivo PDF de --print"));
+            if (!request.printPdf.isEmpty())
+                return std::unexpected(QStringLiteral("--print aparece más de una vez"));
+            request.printPdf = args[++i];
+        } else if (args[i] == u"--draft") {
+            request.draft = true;
         } else if (args[i].startsWith(u"--")) {
             return std::unexpected(QStringLiteral("opción desconocida: ") + args[i]);
         } else {
             positional << args[i];
         }
     }
+    if (request.draft && request.printPdf.isEmpty())
+        return std::unexpected(QStringLiteral("--draft solo vale junto con --print"));
     if (positional.size() != 2)
         return std::unexpected(QStringLiteral("hacen falta la carpeta del programa y el archivo JSON"));
     request.folder = positional[0];
@@ -120,6 +137,11 @@ int run(CommandContext& context) {
         return fail(entered.error().text, entered.error().exitCode);
     if (!ComprobarDatosGrabar(s.form(), s.messages()))
         return fail(QStringLiteral("la solicitud no se puede guardar sin esos datos"), kExitUsage);
+    // A print of an incomplete application is only a draft, as "Imprimir" offers it.
+    if (!request->printPdf.isEmpty() && !request->draft &&
+        !ComprobarSolicitudCompleta(s.form(), *datos.vacantes, *datos.resultas, s.messages()))
+        return fail(QStringLiteral("la solicitud está incompleta: imprima una copia borrador con --draft"),
+                    kExitUsage);
     const QString dni = datos.text(u"txtDNI");
     const DniCheck checked = checkDni(dni);
     if (!checked.valid || checked.text != dni)
@@ -137,7 +159,26 @@ int run(CommandContext& context) {
     generation.tracePath = s.folders().programFile(QStringLiteral("traza.txt"));
     generation.at = request->at;
     generation.wordMajorVersion = wordMajorVersion();
+    generation.print = !request->printPdf.isEmpty();
+    generation.draft = request->draft;
     DocumentGenerator generator(datos, s.messages());
+    generator.setPrintCompletion([&](GeneratedDocument& generated, const GenerationRequest& saved) -> Result<void> {
+        ApplicationPrintRequest print;
+        print.storedDocument = saved.documentPath();
+        print.applicationsFolder = saved.applicationsFolder;
+        print.positionsPerPage = s.configuration().plazasPorPagina();
+        print.draft = saved.draft;
+        print.pdfOutput = QFileInfo(request->printPdf).absoluteFilePath();
+        print.stamp = barcode::BarcodeStamp{generated.date, generated.time};
+        print.pageCounter = generated.pageCounter;
+        auto started = ApplicationPrint::start(generated.document, datos, print);
+        if (!started)
+            return std::unexpected(started.error());
+        started->job()->waitForFinished();
+        if (!*started->job()->outcome())
+            return std::unexpected(started->job()->outcome()->error());
+        return {};
+    });
     const Result<void> saved = generator.run(generation);
     s.printMessages(context.err);
     if (!saved)

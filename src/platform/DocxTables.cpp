@@ -69,6 +69,13 @@ void emptyCell(pugi::xml_node cell, bool plain = false) {
         pPr.insert_copy_after(runProperties, slot);
         pPr.remove_child(slot);
     }
+    if (plain) {
+        // A header's bold may come from its paragraph style, which the row keeps: it is
+        // switched off on the paragraph mark, so typed text is plain too.
+        const pugi::xml_node rPr = ensureChild(ensureProperties(first, "w:pPr"), "w:rPr", kParagraphPropertyOrder);
+        setVal(ensureChild(rPr, "w:b", kRunPropertyOrder), QStringLiteral("0"));
+        setVal(ensureChild(rPr, "w:bCs", kRunPropertyOrder), QStringLiteral("0"));
+    }
 }
 
 bool hasText(pugi::xml_node paragraph) {
@@ -400,7 +407,12 @@ Result<int> DocxTables::insertTableAfter(int table, int rows, int columns) {
             tc.append_child("w:p");
         }
     }
-    added.parent().insert_child_after("w:p", added);
+    // The paragraph below the new table is formatted like the one below `table`, so
+    // what goes there (a barcode, a break) sits as it does under the first table.
+    pugi::xml_node after = added.parent().insert_child_after("w:p", added);
+    if (const pugi::xml_node properties = below->child("w:pPr")) {
+        removeChildren(after.append_copy(properties), "w:pageBreakBefore");
+    }
 
     const std::vector<pugi::xml_node> tables = topLevelTables();
     for (std::size_t i = 0; i < tables.size(); ++i) {

@@ -24,6 +24,17 @@ QString templatePathOf(const frmSolicitudes& form, const Folders& folders) {
 
 } // namespace
 
+SolicitudDatos applicationOf(const frmSolicitudes& form) {
+    SolicitudDatos datos;
+    datos.readFrom(form.view());
+    const FormWorkingTables& working = form.workingTables();
+    datos.vacantes = working.vacantes;
+    datos.resultas = working.resultas;
+    datos.cursos = working.cursos;
+    datos.documentos = working.documentos;
+    return datos;
+}
+
 bool saveApplication(frmSolicitudes& form, bool print, bool draft, const DocumentCommandOptions& options) {
     FormView& view = form.view();
     MessageService& messages = form.messages();
@@ -47,13 +58,7 @@ bool saveApplication(frmSolicitudes& form, bool print, bool draft, const Documen
     progress.show();
     progress.setText(QStringLiteral("Guardando Datos ..."));
 
-    SolicitudDatos datos;
-    datos.readFrom(view);
-    const FormWorkingTables& working = form.workingTables();
-    datos.vacantes = working.vacantes;
-    datos.resultas = working.resultas;
-    datos.cursos = working.cursos;
-    datos.documentos = working.documentos;
+    const SolicitudDatos datos = applicationOf(form);
 
     GenerationRequest request;
     request.fileName = *name;

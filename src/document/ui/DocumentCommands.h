@@ -10,6 +10,7 @@
 namespace velantor {
 
 class frmSolicitudes;
+class SolicitudDatos;
 
 // What the application form's document commands need beyond the window itself.
 struct DocumentCommandOptions {
@@ -26,6 +27,9 @@ struct DocumentCommandOptions {
 // program folder. The form must outlive nothing it is given here; the handlers hold a
 // reference to it.
 void installDocumentCommands(frmSolicitudes& form, DocumentCommandOptions options = {});
+
+// The application the form holds: its controls' values and its four working tables.
+SolicitudDatos applicationOf(const frmSolicitudes& form);
 
 // The save sequence after the completeness check: the document name, the identifying
 // fields locked, the progress window, the generator; after a print the form's print timer

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "catalogues/PositionSearch.h"
+#include "document/PrintJob.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
 #include "form/RequestedPositionList.h"
@@ -177,13 +178,38 @@ void frmSolicitudes::onTabChanged(int index) {
     setDocumentCommandsEnabled(true);
 }
 
-void frmSolicitudes::startPrintTimer() {
+void frmSolicitudes::startPrintTimer(PrintJob* job) {
     setDocumentCommandsEnabled(false);
+    // Started again without a job (the save sequence does so after every print), the
+    // timer keeps waiting for the job it was given.
+    if (job && job != m_printJob) {
+        if (m_printJob)
+            m_printJob->disconnect(this);
+        m_printJob = job;
+        connect(job, &PrintJob::finished, this, [this] {
+            if (m_printTimerFired)
+                endPrint();
+        });
+    }
+    m_printTimerFired = false;
     m_timer1->start();
 }
 
 void frmSolicitudes::onPrintTimer() {
+    m_printTimerFired = true;
+    // The print is still being made or sent: it ends when the job says so. The timer
+    // keeps running, so closing stays refused meanwhile.
+    if (m_printJob && m_printJob->isRunning())
+        return;
+    endPrint();
+}
+
+void frmSolicitudes::endPrint() {
     m_timer1->stop();
+    if (m_printJob)
+        m_printJob->disconnect(this);
+    m_printJob = nullptr;
+    m_printTimerFired = false;
     emit printTimerElapsed();
     setDocumentCommandsEnabled(true);
 }

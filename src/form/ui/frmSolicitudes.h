@@ -35,6 +35,7 @@ class FormWidgetFactory;
 class FormWidgetView;
 class MessageService;
 class RequestedPositionList;
+class PrintJob;
 
 // The application form: five tabs (personal and professional data, courses, requested
 // vacancies, requested "Resultas", documents), the command menu and the four grids over
@@ -116,7 +117,11 @@ public:
     // Runs a menu command by its index, as a click on the item does.
     void runMenuCommand(int index);
     // Starts the ten-second timer after a print; the commands come back when it fires.
-    void startPrintTimer();
+    // Given the print's job, a timer that fires while the job still runs waits for it (it
+    // is never stopped from here): the commands stay disabled and the window keeps
+    // refusing to close until the job has finished. Started again without a job while one
+    // is pending, the timer restarts and keeps waiting for that job.
+    void startPrintTimer(PrintJob* job = nullptr);
 
 signals:
     void changePasswordRequested(const QString& dni);
@@ -164,6 +169,7 @@ private:
     void onActivated();
     void onTabChanged(int index);
     void onPrintTimer();
+    void endPrint();
     void onFieldFocusIn(QLineEdit* field);
     void onFieldFocusOut(QLineEdit* field);
     bool filterKey(QLineEdit* field, QKeyEvent* key);
@@ -194,6 +200,8 @@ private:
     QHash<int, QAction*> m_menu;
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
+    QPointer<PrintJob> m_printJob;
+    bool m_printTimerFired = false;
     SaveHandler m_saveHandler;
     std::function<bool(const QString&)> m_passwordStep;
     std::function<bool()> m_existingCheck;

@@ -6,6 +6,7 @@
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/ui/frmProgreso.h"
 #include "document/ui/DocumentCommands.h"
+#include "document/ui/PrintCommands.h"
 #include "form/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
 #include "catalogues/ListBindings.h"
@@ -119,7 +120,7 @@ void ProgramSession::AbrirSolicitud() {
     m_form = form;
     form->setUserHasPassword(m_run.UsuarioConPwd);
     form->setPasswordStep([this](const QString& dni) { return ensurePassword(dni); });
-    installDocumentCommands(*form, documentOptions());
+    installDocumentCommands(*form, documentOptions(*form));
     if (m_documents.save)
         form->setSaveHandler([this, form](bool print, bool draft) { return m_documents.save(*form, print, draft); });
     if (m_documents.existing)
@@ -145,8 +146,9 @@ void ProgramSession::AbrirSolicitud() {
     }
 }
 
-DocumentCommandOptions ProgramSession::documentOptions() const {
+DocumentCommandOptions ProgramSession::documentOptions(frmSolicitudes& form) const {
     DocumentCommandOptions options;
+    options.printCompletion = formPrintCompletion(form);
     return options;
 }
 

@@ -70,7 +70,7 @@ signals:
 
 private:
     bool loadCatalogues();
-    DocumentCommandOptions documentOptions() const;
+    DocumentCommandOptions documentOptions(frmSolicitudes& form) const;
     void showSelection(bool fromForm);
     void openChosen(const QString& fichero);
     bool ensurePassword(const QString& dni);
