@@ -4,6 +4,9 @@
 #include <array>
 #include <utility>
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+
 namespace velantor::codepage {
 namespace {
 
@@ -126,6 +129,33 @@ int windows1252Byte(QChar c) {
 
 QChar windows1252Char(unsigned char byte) {
     return QChar(byte < 0x80 ? char16_t(byte) : kWindows1252[byte - 0x80]);
+}
+
+QByteArray xmlAsUtf8(const QByteArray& bytes) {
+    const auto utf16 = [&](QStringDecoder::Encoding encoding) {
+        QStringDecoder decoder(encoding);
+        return QString(decoder.decode(bytes)).toUtf8();
+    };
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith(QByteArrayView("<\0?\0", 4)))
+        return utf16(QStringDecoder::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArrayView("\0<\0?", 4)))
+        return utf16(QStringDecoder::Utf16BE);
+
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto match = declaration.match(QString::fromLatin1(bytes.left(200)));
+    static const QStringList singleByte{QStringLiteral("windows-1252"), QStringLiteral("cp1252"),
+                                        QStringLiteral("iso-8859-1"),   QStringLiteral("iso-8859-15"),
+                                        QStringLiteral("latin1"),       QStringLiteral("latin-1")};
+    if (match.hasMatch() && singleByte.contains(match.captured(1).toLower()))
+        return fromWindows1252(bytes).toUtf8();
+
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)QString(utf8.decode(bytes));
+    if (utf8.hasError())
+        return fromWindows1252(bytes).toUtf8();
+    return bytes;
 }
 
 } // namespace velantor::codepage

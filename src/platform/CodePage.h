@@ -17,6 +17,13 @@ QString fromLatin1(const QByteArray& bytes);
 QByteArray toWindows1252(QStringView text, char replacement = '?');
 QByteArray toCp850(QStringView text, char replacement = '?');
 
+// The text of an XML file as UTF-8, for a parser told to read UTF-8. UTF-16 (with a byte
+// order mark or recognised by its first characters) is converted; so is a file declaring
+// Windows-1252 or Latin-1, which the XML library does not all know. A file that declares
+// nothing single-byte but is not valid UTF-8 was saved by an editor in the Windows code
+// page, and is read in it rather than shown with broken letters.
+QByteArray xmlAsUtf8(const QByteArray& bytes);
+
 // The Windows-1252 byte of a character, or -1 when it has none.
 int windows1252Byte(QChar c);
 // The character of a Windows-1252 byte (0..255). Bytes undefined in the code page
