@@ -225,11 +225,10 @@ void runCatalogue(QByteArrayView input) {
         break;
     }
     case 14: {
-        const Result<QString> shifted =
-            DesplazaTexto(fromAnsi(stored.left(qMin<qsizetype>(stored.size(), 4096))), -1);
+        const QString text = fromAnsi(stored.first(qMin<qsizetype>(stored.size(), 4096)));
+        const Result<QString> shifted = DesplazaTexto(text, -1);
         if (shifted)
-            require(DesplazaTexto(*shifted, 1).value_or(QString()) == fromAnsi(stored.left(4096)),
-                    "DesplazaTexto does not come back");
+            require(DesplazaTexto(*shifted, 1).value_or(QString()) == text, "DesplazaTexto does not come back");
         break;
     }
     default: {
