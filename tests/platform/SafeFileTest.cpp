@@ -131,7 +131,9 @@ TEST_F(SafeFileTest, PermissionsGivenAreThoseOfTheFileFromItsFirstMoment) {
         return false;
     });
     ASSERT_TRUE(writeFileAtomically(target, "a", ownerOnly));
-    EXPECT_EQ(atRename & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
+    // Where the system makes the temporary file without a name, nobody can open it anyway.
+    if (atRename)
+        EXPECT_EQ(atRename & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
     EXPECT_EQ(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
     // An existing file that others could read is replaced by one they cannot.
     setWriteFaultHook({});

@@ -426,8 +426,9 @@ TEST(BadInputMatrix, EveryOutsideFileInEveryBadState) {
             // A file that could not be used is never written over: what the user had stays.
             if (expected == 'M' || expected == 'S') {
                 EXPECT_EQ(after.contains(file.path), bool(bad));
-                if (bad)
+                if (bad) {
                     EXPECT_TRUE(after.file(file.path) == *bad) << "the damaged file was rewritten";
+                }
             }
         }
     }
