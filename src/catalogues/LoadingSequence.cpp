@@ -11,6 +11,7 @@
 #include "catalogues/FileErrors.h"
 #include "catalogues/PlainRecord.h"
 #include "catalogues/WorkingTables.h"
+#include "platform/CodePage.h"
 
 namespace velantor::catalogues {
 namespace {
@@ -22,8 +23,10 @@ Result<void> loadXml(const QString& path, pugi::xml_document& document) {
     const Result<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
         return std::unexpected(bytes.error());
+    // Read as the form reads it, so the caption and the form agree on every letter.
+    const QByteArray text = codepage::xmlAsUtf8(*bytes);
     const pugi::xml_parse_result parsed =
-        document.load_buffer(bytes->constData(), std::size_t(bytes->size()));
+        document.load_buffer(text.constData(), std::size_t(text.size()), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
         return std::unexpected(
             makeError(errors::kMalformedXml,

@@ -175,7 +175,8 @@ Result<BarcodeImage> BarcodeImage::fromBmp(const QByteArray& data) {
         return std::unexpected(unreadable(u"no es un fichero BMP"_s));
     const quint32 pixelOffset = le32(data, 10);
     const quint32 headerSize = le32(data, 14);
-    if (headerSize < kInfoHeaderSize || kFileHeaderSize + headerSize > static_cast<quint32>(data.size()))
+    // In 64 bits: a header size near 4 GiB must not wrap round to a small one.
+    if (headerSize < kInfoHeaderSize || qint64(kFileHeaderSize) + headerSize > data.size())
         return std::unexpected(unreadable(u"cabecera de formato no admitido"_s));
     const qint64 width = static_cast<qint32>(le32(data, 18));
     const qint64 signedHeight = static_cast<qint32>(le32(data, 22));

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <pugixml.hpp>
 
@@ -13,24 +12,6 @@ namespace velantor {
 namespace {
 
 const QString kFileName = QStringLiteral("conf.xml");
-
-// pugixml reads UTF-8 and UTF-16 by itself but knows no Windows-1252; files written by
-// hand on Windows often declare it (or Latin-1, whose printable characters it shares).
-QByteArray toUtf8Xml(const QByteArray& bytes) {
-    static const QRegularExpression declaration(
-        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"),
-        QRegularExpression::CaseInsensitiveOption);
-    const auto match = declaration.match(QString::fromLatin1(bytes.left(200)));
-    if (!match.hasMatch())
-        return bytes;
-    const QString encoding = match.captured(1).toLower();
-    static const QStringList singleByte{QStringLiteral("windows-1252"), QStringLiteral("cp1252"),
-                                        QStringLiteral("iso-8859-1"),   QStringLiteral("iso-8859-15"),
-                                        QStringLiteral("latin1"),       QStringLiteral("latin-1")};
-    if (!singleByte.contains(encoding))
-        return bytes;
-    return codepage::fromWindows1252(bytes).toUtf8();
-}
 
 int lineOf(const QByteArray& text, qsizetype offset) {
     return int(text.left(offset).count('\n')) + 1;
@@ -78,7 +59,7 @@ Result<ConfiguracionSolicitud> leerConfiguracion(const QString& programFolder) {
         return std::unexpected(makeError(errors::kFileAccess,
                                          QStringLiteral("No se puede leer el archivo de configuración %1: %2")
                                              .arg(shown, file.errorString())));
-    const QByteArray text = toUtf8Xml(file.readAll());
+    const QByteArray text = codepage::xmlAsUtf8(file.readAll());
 
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed =

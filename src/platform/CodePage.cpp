@@ -4,6 +4,9 @@
 #include <array>
 #include <utility>
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+
 namespace velantor::codepage {
 namespace {
 
@@ -98,6 +101,58 @@ QByteArray encode(QStringView text, const ReverseTable& reverse, char replacemen
     return bytes;
 }
 
+// The length of a well-formed UTF-8 sequence at `at` (shortest form, no surrogates, at
+// most U+10FFFF), or 0 when the bytes there are not one.
+int utf8SequenceAt(const QByteArray& bytes, qsizetype at) {
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    int length = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size())
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    const bool shortest = length == 2 || (length == 3 && code >= 0x800) || (length == 4 && code >= 0x10000);
+    return shortest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? length : 0;
+}
+
+// UTF-8 where the bytes are UTF-8; every other byte as the Windows-1252 character it is there.
+QString utf8OrWindows1252(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype from = 0; // start of the run of plain UTF-8 not yet appended
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        if (const int length = utf8SequenceAt(bytes, i)) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + from, i - from);
+        text += windows1252Char(static_cast<unsigned char>(bytes[i]));
+        from = ++i;
+    }
+    text += QString::fromUtf8(bytes.constData() + from, bytes.size() - from);
+    return text;
+}
+
 } // namespace
 
 QString fromWindows1252(const QByteArray& bytes) {
@@ -126,6 +181,29 @@ int windows1252Byte(QChar c) {
 
 QChar windows1252Char(unsigned char byte) {
     return QChar(byte < 0x80 ? char16_t(byte) : kWindows1252[byte - 0x80]);
+}
+
+QByteArray xmlAsUtf8(const QByteArray& bytes) {
+    const auto utf16 = [&](QStringDecoder::Encoding encoding) {
+        QStringDecoder decoder(encoding);
+        return QString(decoder.decode(bytes)).toUtf8();
+    };
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith(QByteArrayView("<\0?\0", 4)))
+        return utf16(QStringDecoder::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArrayView("\0<\0?", 4)))
+        return utf16(QStringDecoder::Utf16BE);
+
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto match = declaration.match(QString::fromLatin1(bytes.left(200)));
+    static const QStringList singleByte{QStringLiteral("windows-1252"), QStringLiteral("cp1252"),
+                                        QStringLiteral("iso-8859-1"),   QStringLiteral("iso-8859-15"),
+                                        QStringLiteral("latin1"),       QStringLiteral("latin-1")};
+    if (match.hasMatch() && singleByte.contains(match.captured(1).toLower()))
+        return fromWindows1252(bytes).toUtf8();
+
+    return utf8OrWindows1252(bytes).toUtf8();
 }
 
 } // namespace velantor::codepage

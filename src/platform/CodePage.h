@@ -17,6 +17,14 @@ QString fromLatin1(const QByteArray& bytes);
 QByteArray toWindows1252(QStringView text, char replacement = '?');
 QByteArray toCp850(QStringView text, char replacement = '?');
 
+// The text of an XML file as UTF-8, for a parser told to read UTF-8. UTF-16 (with a byte
+// order mark or recognised by its first characters) is converted; so is a file declaring
+// Windows-1252 or Latin-1, which the XML library does not all know. In a file read as
+// UTF-8, a byte that is no part of a valid UTF-8 sequence was typed in the Windows code
+// page by a hand edit and is read as the Windows-1252 character it is, rather than shown
+// as a broken letter.
+QByteArray xmlAsUtf8(const QByteArray& bytes);
+
 // The Windows-1252 byte of a character, or -1 when it has none.
 int windows1252Byte(QChar c);
 // The character of a Windows-1252 byte (0..255). Bytes undefined in the code page

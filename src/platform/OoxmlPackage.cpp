@@ -30,6 +30,29 @@ Error notAPackage(const QString& sourceName, const QString& reason) {
                          .arg(sourceName, reason));
 }
 
+// Why an archive would not open, in the user's language; the library's own words for
+// the rare cases.
+QString zipReason(zip_error_t& error) {
+    switch (zip_error_code_zip(&error)) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("no es un archivo zip");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+        return QStringLiteral("el archivo está cortado o dañado");
+    case ZIP_ER_CRC:
+    case ZIP_ER_ZLIB:
+        return QStringLiteral("el contenido comprimido está dañado");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("no hay memoria suficiente");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("está cifrado");
+    default:
+        return QStringLiteral("archivo dañado: %1").arg(QString::fromUtf8(zip_error_strerror(&error)));
+    }
+}
+
 Error packFailed(const char* reason) {
     return makeError(errors::kWriteFailed,
                      QStringLiteral("No se pudo componer el documento: %1.").arg(QString::fromUtf8(reason)));
@@ -42,14 +65,14 @@ Result<OoxmlPackage> OoxmlPackage::fromZip(const QByteArray& zip, const QString&
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(zip.constData(), zip_uint64_t(zip.size()), 0, &error);
     if (source == nullptr) {
-        QString reason = QString::fromUtf8(zip_error_strerror(&error));
+        const QString reason = zipReason(error);
         zip_error_fini(&error);
         return std::unexpected(notAPackage(sourceName, reason));
     }
     ArchivePtr archive(zip_open_from_source(source, ZIP_RDONLY, &error));
     if (!archive) {
         zip_source_free(source);
-        QString reason = QString::fromUtf8(zip_error_strerror(&error));
+        const QString reason = zipReason(error);
         zip_error_fini(&error);
         return std::unexpected(notAPackage(sourceName, reason));
     }

@@ -35,7 +35,8 @@ void setWriteFaultHook(WriteFaultHook hook) {
     faultHook() = std::move(hook);
 }
 
-Result<void> writeFileAtomically(const QString& path, const QByteArray& contents) {
+Result<void> writeFileAtomically(const QString& path, const QByteArray& contents,
+                                 std::optional<QFileDevice::Permissions> permissions) {
     if (path.isEmpty())
         return std::unexpected(makeError(
             errors::kFileAccess, QStringLiteral("No se ha indicado el archivo que se debe guardar.")));
@@ -58,6 +59,14 @@ Result<void> writeFileAtomically(const QString& path, const QByteArray& contents
             errors::kFileAccess,
             QStringLiteral("No se puede crear el archivo «%1»: %2").arg(shown(path), reasonOf(file))));
 
+    if (permissions && !file.setPermissions(*permissions)) {
+        const QString reason = reasonOf(file);
+        file.cancelWriting();
+        return std::unexpected(makeError(
+            errors::kFileAccess,
+            QStringLiteral("No se pueden fijar los permisos del archivo «%1»: %2").arg(shown(path), reason)));
+    }
+
     if (faultAt(path, WriteStage::Write) || file.write(contents) != contents.size()) {
         const QString reason = reasonOf(file);
         file.cancelWriting();
@@ -66,7 +75,16 @@ Result<void> writeFileAtomically(const QString& path, const QByteArray& contents
             QStringLiteral("No se pudo escribir completo el archivo «%1»: %2").arg(shown(path), reason)));
     }
 
-    if (faultAt(path, WriteStage::Commit)) {
+    // Written data still in Qt's buffer would otherwise first meet a full disk inside commit().
+    if (faultAt(path, WriteStage::Flush) || !file.flush()) {
+        const QString reason = reasonOf(file);
+        file.cancelWriting();
+        return std::unexpected(makeError(
+            errors::kWriteFailed,
+            QStringLiteral("No se pudo escribir completo el archivo «%1»: %2").arg(shown(path), reason)));
+    }
+
+    if (faultAt(path, WriteStage::Rename)) {
         file.cancelWriting();
         return std::unexpected(
             makeError(errors::kWriteFailed,

@@ -61,12 +61,10 @@ struct UserRegistry::Private {
                     .arg(QDir::toNativeSeparators(path))));
         StringWriter writer;
         document.save(writer, "", pugi::format_raw, encoding);
-        Result<void> written =
-            writeFileAtomically(path, QByteArray(writer.bytes.data(), qsizetype(writer.bytes.size())));
-        // The registry is only digests, but still nobody else's business.
-        if (written)
-            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        return written;
+        // The registry is only digests, but still nobody else's business: the file is
+        // owner-only before it takes its name.
+        return writeFileAtomically(path, QByteArray(writer.bytes.data(), qsizetype(writer.bytes.size())),
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     // Runs a change and writes the file; when the write fails the document goes back

@@ -105,7 +105,9 @@ TEST(BarcodeImageBmp, RefusesWhatItCannotRead) {
     const QByteArray good = sample().toBmp();
     for (const QByteArray& bad :
          {QByteArray("GIF89a"), good.left(60), handMadeBmp(8, 2, 1, "\x01\x00\0\0", 1),
-          handMadeBmp(16, 1, 1, QByteArray(4, '\0'))}) {
+          handMadeBmp(16, 1, 1, QByteArray(4, '\0')),
+          // A header size of 4 GiB - 1 that once wrapped round and let the reader past the end.
+          QByteArray::fromBase64("Qk0AMM4Ay00AMM4Ay////////////////wA=")}) {
         const auto read = BarcodeImage::fromBmp(bad);
         ASSERT_FALSE(read.has_value());
         EXPECT_EQ(read.error().number, errors::kBarcodeUnreadable);

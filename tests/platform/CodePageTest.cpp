@@ -98,3 +98,31 @@ TEST(CodePage, CharactersWithoutAByteBecomeTheReplacement) {
     EXPECT_EQ(codepage::toCp850(QStringView()), QByteArray());
     EXPECT_EQ(codepage::fromWindows1252(QByteArray()), QString());
 }
+
+TEST(CodePage, XmlTextComesOutAsUtf8WhateverTheEditorSavedItIn) {
+    const QString text = QStringLiteral("<?xml version=\"1.0\"?><a b=\"Documentación €\"/>");
+    // UTF-8 stays as it is.
+    EXPECT_EQ(codepage::xmlAsUtf8(text.toUtf8()), text.toUtf8());
+    // UTF-16 with and without a byte order mark, both byte orders.
+    QByteArray le("\xFF\xFE", 2);
+    le.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    EXPECT_EQ(codepage::xmlAsUtf8(le), text.toUtf8());
+    EXPECT_EQ(codepage::xmlAsUtf8(le.mid(2)), text.toUtf8());
+    QByteArray be;
+    for (const QChar c : text)
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    EXPECT_EQ(codepage::xmlAsUtf8(be), text.toUtf8());
+    // Declared single-byte, and single-byte under a UTF-8 declaration (a hand edit on Windows).
+    const QString declared = QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1252\"?><a b=\"ó €\"/>");
+    EXPECT_EQ(codepage::xmlAsUtf8(codepage::toWindows1252(declared)), declared.toUtf8());
+    const QString mislabelled = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a b=\"ó\"/>");
+    EXPECT_EQ(codepage::xmlAsUtf8(codepage::toWindows1252(mislabelled)), mislabelled.toUtf8());
+    // A file mostly UTF-8 with one letter typed in the Windows code page keeps both right;
+    // bytes that only look like UTF-8 (too long a form, beyond U+10FFFF, a surrogate, a cut
+    // sequence) are single Windows-1252 characters.
+    EXPECT_EQ(codepage::xmlAsUtf8(QByteArray("<a>\xC3\xB3 \xF3 \x80</a>")), QStringLiteral("<a>ó ó €</a>").toUtf8());
+    EXPECT_EQ(QString::fromUtf8(codepage::xmlAsUtf8(QByteArray("\xC0\xAF\xF4\x90\x80\x80\xED\xA0\x80\xE2\x82"))),
+              codepage::fromWindows1252(QByteArray("\xC0\xAF\xF4\x90\x80\x80\xED\xA0\x80\xE2\x82")));
+    EXPECT_EQ(codepage::xmlAsUtf8(QByteArray("\xF0\x9F\x98\x80")), QByteArray("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(codepage::xmlAsUtf8(QByteArray()), QByteArray());
+}

@@ -50,18 +50,19 @@ TEST_F(SafeFileTest, StagesRunInOrderForTheGivenPath) {
     });
     const QString target = path(QStringLiteral("a.txt"));
     ASSERT_TRUE(writeFileAtomically(target, "x"));
-    ASSERT_EQ(seen.size(), 3u);
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].second, WriteStage::Open);
     EXPECT_EQ(seen[1].second, WriteStage::Write);
-    EXPECT_EQ(seen[2].second, WriteStage::Commit);
-    EXPECT_EQ(seen[2].first, target);
+    EXPECT_EQ(seen[2].second, WriteStage::Flush);
+    EXPECT_EQ(seen[3].second, WriteStage::Rename);
+    EXPECT_EQ(seen[3].first, target);
 }
 
 TEST_F(SafeFileTest, FailureAtAnyStageKeepsThePreviousFile) {
     const QString target = path(QStringLiteral("datos.xml"));
     const QString fresh = path(QStringLiteral("nuevo.xml"));
     ASSERT_TRUE(writeFileAtomically(target, "anterior"));
-    for (const WriteStage failing : {WriteStage::Open, WriteStage::Write, WriteStage::Commit}) {
+    for (const WriteStage failing : {WriteStage::Open, WriteStage::Write, WriteStage::Flush, WriteStage::Rename}) {
         setWriteFaultHook([failing](const QString&, WriteStage stage) { return stage == failing; });
         const Result<void> result = writeFileAtomically(target, "posterior");
         ASSERT_FALSE(result) << int(failing);
@@ -113,4 +114,30 @@ TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissions) {
     ASSERT_TRUE(writeFileAtomically(target, "b"));
     EXPECT_EQ(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
     EXPECT_EQ(read(target), QByteArray("b"));
+}
+
+TEST_F(SafeFileTest, PermissionsGivenAreThoseOfTheFileFromItsFirstMoment) {
+    const QString target = path(QStringLiteral("usuarios.xml"));
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    // Seen at the rename: the temporary file already has them.
+    QFileDevice::Permissions atRename;
+    setWriteFaultHook([&](const QString&, WriteStage stage) {
+        if (stage == WriteStage::Rename) {
+            for (const QString& name : entries()) {
+                if (name != QStringLiteral("usuarios.xml"))
+                    atRename = QFile::permissions(m_dir.filePath(name));
+            }
+        }
+        return false;
+    });
+    ASSERT_TRUE(writeFileAtomically(target, "a", ownerOnly));
+    // Where the system makes the temporary file without a name, nobody can open it anyway.
+    if (atRename)
+        EXPECT_EQ(atRename & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
+    EXPECT_EQ(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
+    // An existing file that others could read is replaced by one they cannot.
+    setWriteFaultHook({});
+    ASSERT_TRUE(QFile::setPermissions(target, ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(writeFileAtomically(target, "b", ownerOnly));
+    EXPECT_EQ(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), ownerOnly);
 }
