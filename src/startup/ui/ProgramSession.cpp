@@ -123,8 +123,6 @@ void ProgramSession::AbrirSolicitud() {
     installDocumentCommands(*form, documentOptions(*form));
     if (m_documents.save)
         form->setSaveHandler([this, form](bool print, bool draft) { return m_documents.save(*form, print, draft); });
-    if (m_documents.existing)
-        form->setExistingApplicationCheck([this, form] { return m_documents.existing(*form); });
     connect(form, &frmSolicitudes::changePasswordRequested, this, &ProgramSession::changePassword);
     connect(form, &frmSolicitudes::switchApplicationRequested, this, [this] {
         m_switching = true;
@@ -138,12 +136,8 @@ void ProgramSession::AbrirSolicitud() {
     // The identity number of an application is the one that logged in, never edited.
     form->view().setText(u"txtDNI", m_run.DNIUsuario);
     form->view().setEnabled(u"txtDNI", false);
-    if (!m_run.FicheroSolicitud.isEmpty()) {
-        if (m_documents.load)
-            m_documents.load(*form, m_run.FicheroSolicitud);
-        else
-            loadApplication(*form, m_run.FicheroSolicitud);
-    }
+    if (!m_run.FicheroSolicitud.isEmpty())
+        loadApplication(*form, m_run.FicheroSolicitud);
 }
 
 DocumentCommandOptions ProgramSession::documentOptions(frmSolicitudes& form) const {

@@ -22,14 +22,10 @@ class frmSolicitudes;
 class MessageService;
 struct DocumentCommandOptions;
 
-// What the application form needs from the document layer: writing the application to
-// its document (and printing it), reading a saved one back into the form, and looking for
-// a document saved earlier with the same identity number, body and group. What is not
-// given is done by the real document generator and loader; tests give their own.
+// Writing an application to its document (and printing it). Without one, every form
+// gets the real document generator and printing; tests give their own to watch the calls.
 struct DocumentServices {
     std::function<bool(frmSolicitudes& form, bool print, bool draft)> save;
-    std::function<bool(frmSolicitudes& form, const QString& fichero)> load;
-    std::function<bool(frmSolicitudes& form)> existing;
 };
 
 // One run of the program, from the login to the end: the bodies catalogue, the login
