@@ -90,7 +90,7 @@ void loadApplication(benchmark::State& state) {
         HeadlessForm form;
         SolicitudDatos back;
         DocumentLoader loader(
-            form, ApplicationLists{back.vacantes, back.resultas, back.cursos, back.documentos}, messages);
+            form, ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos}, messages);
         if (!loader.load(LoadRequest{r.fileName, r.applicationsFolder, r.templatePath}))
             state.SkipWithError("load failed");
     }

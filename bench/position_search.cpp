@@ -21,13 +21,13 @@
 
 #include "catalogues/CatalogueTables.h"
 #include "catalogues/LoadingSequence.h"
-#include "catalogues/PositionSearch.h"
-#include "catalogues/WorkingTables.h"
+#include "form/search/PositionSearch.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/HeadlessForm.h"
 #include "form/NextValue.h"
 #include "form/RequestedPositionList.h"
 #include "platform/MessageService.h"
-#include "platform/TableModel.h"
+#include "tables/TableModel.h"
 
 using namespace velantor;
 using namespace velantor::catalogues;

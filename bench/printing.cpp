@@ -25,7 +25,7 @@
 #include "document/BarcodeRecord.h"
 #include "document/PrintedCompletion.h"
 #include "document/SolicitudBarcode.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 using namespace Qt::Literals::StringLiterals;

@@ -14,9 +14,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/FilterExpression.h"
-#include "platform/Table.h"
-#include "platform/TableColumn.h"
+#include "tables/FilterExpression.h"
+#include "tables/Table.h"
+#include "tables/TableColumn.h"
 
 using namespace velantor;
 

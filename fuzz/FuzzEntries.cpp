@@ -13,18 +13,18 @@
 #include "catalogues/Decoding.h"
 #include "catalogues/LoadingSequence.h"
 #include "catalogues/PlainRecord.h"
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "document/BarcodeImage.h"
 #include "document/BarcodeReader.h"
 #include "document/BarcodeText.h"
 #include "document/PositionsXml.h"
-#include "form/ConfiguracionSolicitud.h"
-#include "platform/FilterExpression.h"
+#include "catalogues/ConfiguracionSolicitud.h"
+#include "tables/FilterExpression.h"
 #include "platform/MessageService.h"
-#include "platform/OoxmlPackage.h"
+#include "docengine/OoxmlPackage.h"
 #include "platform/SafeFile.h"
-#include "platform/Table.h"
-#include "platform/WordDocument.h"
+#include "tables/Table.h"
+#include "docengine/WordDocument.h"
 #include "startup/UserRegistry.h"
 
 namespace velantor::fuzz {
@@ -247,20 +247,20 @@ void runCatalogue(QByteArrayView input) {
 
 // ---- the positions XML beside a document
 
-ApplicationLists freshLists() {
-    return ApplicationLists{createPositionListTable(QStringLiteral("Vacantes")),
+ApplicationTables freshLists() {
+    return ApplicationTables{createPositionListTable(QStringLiteral("Vacantes")),
                             createPositionListTable(QStringLiteral("Resultas")), createCursosTable(),
                             createDocumentosTable()};
 }
 
-int rows(const ApplicationLists& lists) {
+int rows(const ApplicationTables& lists) {
     return lists.vacantes->totalRowCount() * 1000000 + lists.resultas->totalRowCount() * 10000 +
            lists.cursos->totalRowCount() * 100 + lists.documentos->totalRowCount();
 }
 
 void runPositionsXml(QByteArrayView input) {
     const QString path = writeScratch(QStringLiteral("solicitud.xml"), input);
-    const ApplicationLists read = freshLists();
+    const ApplicationTables read = freshLists();
     const Result<void> loaded = PositionsXml::read(path, read);
     if (!loaded)
         require(!loaded.error().description.isEmpty(), "an error without a description");
@@ -271,7 +271,7 @@ void runPositionsXml(QByteArrayView input) {
     const Result<void> written =
         PositionsXml::write(copy, read, scratch().filePath(QStringLiteral("traza.txt")), messages);
     if (written) {
-        const ApplicationLists again = freshLists();
+        const ApplicationTables again = freshLists();
         const Result<void> reread = PositionsXml::read(copy, again);
         require(bool(reread), "a written positions file does not read back");
         require(rows(again) == rows(read), "a written positions file reads back other rows");

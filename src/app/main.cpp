@@ -5,8 +5,8 @@
 
 #include "Version.h"
 #include "platform/MessageService.h"
-#include "startup/Folders.h"
-#include "startup/ui/ProgramSession.h"
+#include "platform/Folders.h"
+#include "app/ProgramSession.h"
 #include "widgets/MessageBoxService.h"
 
 using namespace velantor;

@@ -5,7 +5,7 @@
 #include "catalogues/CatalogueReader.h"
 #include "catalogues/Catalogues.h"
 #include "platform/Error.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::catalogues {
 

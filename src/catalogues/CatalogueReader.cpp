@@ -11,7 +11,7 @@
 #include "catalogues/FileErrors.h"
 #include "catalogues/PlainRecord.h"
 #include "catalogues/PositionIndex.h"
-#include "startup/ModGeneral.h"
+#include "platform/CodePage.h"
 
 namespace velantor::catalogues {
 namespace {
@@ -171,7 +171,7 @@ Result<void> CatalogueReader::readZonas(Table& target, const QString& fileName) 
     // Only the zone names are OEM text.
     const int zona = target.requireField(u"Zona");
     return readColumns(target, fileName, kZoneColumns,
-                       [&] { target.setText(zona, OemAAnsi(target.text(zona))); });
+                       [&] { target.setText(zona, codepage::oemToAnsi(target.text(zona))); });
 }
 
 Result<void> CatalogueReader::readAreasA(Table& target, const QString& fileName) {

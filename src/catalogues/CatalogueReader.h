@@ -7,7 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/MessageService.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::catalogues {
 

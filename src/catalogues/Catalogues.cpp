@@ -13,14 +13,14 @@ std::vector<std::pair<QString, TablePtr>> Catalogues::namedTables() const {
         {"rsZonasVrk", &rsZonasVrk},
         {"rsLocalidades", &rsLocalidades},
         {"rsLocalidadesVrk", &rsLocalidadesVrk},
-        {"Cursos", &Cursos},
+        {"Cursos", &working.cursos},
         {"rsInstitucionLocalidad", &rsInstitucionLocalidad},
         {"rsConsejeriasVacantes", &rsConsejeriasVacantes},
         {"rsConsejeriasResultas", &rsConsejeriasResultas},
         {"rsProvinciasVrk", &rsProvinciasVrk},
         {"rsProvincias", &rsProvincias},
-        {"Resultas", &Resultas},
-        {"Vacantes", &Vacantes},
+        {"Resultas", &working.resultas},
+        {"Vacantes", &working.vacantes},
         {"rsConvocatoriasResultas", &rsConvocatoriasResultas},
         {"rsConvocatoriasVacantes", &rsConvocatoriasVacantes},
         {"rsPlazasCuerpo", &rsPlazasCuerpo},
@@ -29,7 +29,7 @@ std::vector<std::pair<QString, TablePtr>> Catalogues::namedTables() const {
         {"rsListaVacantes", &rsListaVacantes},
         {"rsLocalidadesVacantes", &rsLocalidadesVacantes},
         {"rsLocalidadesResultas", &rsLocalidadesResultas},
-        {"Documentos", &Documentos},
+        {"Documentos", &working.documentos},
     };
     std::vector<std::pair<QString, TablePtr>> tables;
     for (const auto& [name, table] : all) {

@@ -5,8 +5,9 @@
 
 #include <QString>
 
+#include "catalogues/ApplicationTables.h"
 #include "catalogues/PlazasPorCuerpoEntry.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::catalogues {
 
@@ -41,10 +42,7 @@ struct Catalogues {
     std::vector<PlazasPorCuerpoEntry> PlazasPorCuerpo;
     std::vector<PlazasPorGrupoEntry> PlazasPorGrupo;
 
-    TablePtr Vacantes;
-    TablePtr Resultas;
-    TablePtr Cursos;
-    TablePtr Documentos;
+    ApplicationTables working;
 
     // The catalogue and working tables that exist, each with its name, in loading order
     // (bodies first); the derived tables are not among them.

@@ -7,7 +7,7 @@
 
 #include "catalogues/Catalogues.h"
 #include "catalogues/PlazasPorCuerpoEntry.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::catalogues {
 

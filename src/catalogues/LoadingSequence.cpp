@@ -2,49 +2,20 @@
 
 #include <QDir>
 
-#include <pugixml.hpp>
-
 #include "Version.h"
 #include "catalogues/CargaListaPlazas.h"
 #include "catalogues/CatalogueTables.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "catalogues/DerivedPositionTables.h"
 #include "catalogues/FileErrors.h"
 #include "catalogues/PlainRecord.h"
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "platform/CodePage.h"
 
 namespace velantor::catalogues {
 namespace {
 
 const QString kNoticeFile = QStringLiteral("FicheroTexto.txt");
-const QString kConfFile = QStringLiteral("conf.xml");
-
-Result<void> loadXml(const QString& path, pugi::xml_document& document) {
-    const Result<QByteArray> bytes = readWholeFile(path);
-    if (!bytes)
-        return std::unexpected(bytes.error());
-    // Read as the form reads it, so the caption and the form agree on every letter.
-    const QByteArray text = codepage::xmlAsUtf8(*bytes);
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(text.constData(), std::size_t(text.size()), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed)
-        return std::unexpected(
-            makeError(errors::kMalformedXml,
-                      QStringLiteral("El archivo %1 no es un documento XML válido (%2, carácter %3)")
-                          .arg(QDir::toNativeSeparators(path), QString::fromUtf8(parsed.description()))
-                          .arg(parsed.offset)));
-    return {};
-}
-
-Result<QString> competitionName(const pugi::xml_document& document, const QString& path) {
-    const pugi::xpath_node node = document.select_node("//Configuracion/@Nombre");
-    if (!node.attribute())
-        return std::unexpected(
-            makeError(errors::kMissingXmlItem,
-                      QStringLiteral("Falta el atributo Nombre del elemento Configuracion en %1")
-                          .arg(QDir::toNativeSeparators(path))));
-    return QString::fromUtf8(node.attribute().value());
-}
 
 TablePtr cloneSorted(const TablePtr& table, const QString& sort) {
     TablePtr clone = table->clone();
@@ -154,12 +125,12 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
         m_callbacks.titleRead(m_title);
 
     begin(50);
-    const QString confPath = QDir(m_programFolder).filePath(kConfFile);
-    pugi::xml_document conf;
-    if (const Result<void> loadedConf = loadXml(confPath, conf); !loadedConf)
-        return fail(loadedConf.error());
+    Result<ConfFile> conf = ConfFile::read(m_programFolder);
+    if (!conf)
+        return fail(conf.error());
+    m_conf = *conf;
     begin(60);
-    const Result<QString> name = competitionName(conf, confPath);
+    const Result<QString> name = conf->nombre();
     if (!name)
         return fail(name.error());
     begin(70);
@@ -224,7 +195,7 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     begin(230);
     call(m_callbacks.letPendingEventsRun);
     begin(240);
-    c.Cursos = velantor::createCursosTable();
+    c.working.cursos = velantor::createCursosTable();
     begin(250);
     advance();
     begin(260);
@@ -269,11 +240,11 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     begin(410);
     advance();
     begin(420);
-    c.Resultas = velantor::createPositionListTable(QStringLiteral("Resultas"));
+    c.working.resultas = velantor::createPositionListTable(QStringLiteral("Resultas"));
     begin(430);
     advance();
     begin(440);
-    c.Vacantes = velantor::createPositionListTable(QStringLiteral("Vacantes"));
+    c.working.vacantes = velantor::createPositionListTable(QStringLiteral("Vacantes"));
     begin(450);
     advance();
 
@@ -341,7 +312,7 @@ std::expected<void, LoadingFailure> LoadingSequence::runSteps(Catalogues& c) {
     if (auto r = m_reader.readLocalidades(*c.rsLocalidadesResultas, QStringLiteral("F0003.enc")); !r)
         return fail(r.error());
     begin(670);
-    c.Documentos = velantor::createDocumentosTable();
+    c.working.documentos = velantor::createDocumentosTable();
     begin(680);
     advance(1);
     begin(690);

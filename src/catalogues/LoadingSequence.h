@@ -2,12 +2,14 @@
 
 #include <expected>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QString>
 
 #include "catalogues/CatalogueReader.h"
 #include "catalogues/Catalogues.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "platform/Error.h"
 #include "platform/MessageService.h"
 
@@ -76,6 +78,8 @@ public:
     int step() const { return m_step; }
     const QString& title() const { return m_title; }
     const QString& caption() const { return m_caption; }
+    // "conf.xml" as the sequence read it (once it has passed that step).
+    const std::optional<ConfFile>& conf() const { return m_conf; }
 
 private:
     std::expected<void, LoadingFailure> runSteps(Catalogues& c);
@@ -96,6 +100,7 @@ private:
     int m_step = 0;
     QString m_title;
     QString m_caption;
+    std::optional<ConfFile> m_conf;
 };
 
 // The text of "FicheroTexto.txt": every line preceded by CR LF, so it starts with a line break.

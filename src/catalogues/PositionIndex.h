@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "catalogues/CatalogueTables.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::catalogues {
 

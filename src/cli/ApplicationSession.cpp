@@ -1,8 +1,8 @@
 #include "cli/ApplicationSession.h"
 
-#include "catalogues/LoadingSequence.h"
 #include "cli/Command.h"
 #include "document/DocumentGenerator.h"
+#include "form/ControlNames.h"
 
 namespace velantor::cli {
 namespace {
@@ -36,36 +36,18 @@ std::expected<void, SessionError> checkPositions(const Table& requested, const T
 
 } // namespace
 
-ApplicationSession::ApplicationSession(const QString& programFolder)
-    : m_folders(Folders::fromProgramFolder(programFolder)), m_search(m_form, m_tables, m_messages) {}
+ApplicationSession::ApplicationSession(std::unique_ptr<catalogues::ProgramRun> program)
+    : m_program(std::move(program)), m_configuration(*m_program->configuration()),
+      m_tables(m_program->searchTables()), m_search(m_form, m_tables, m_messages) {
+    m_form.bindLists(m_tables);
+}
 
 std::expected<std::unique_ptr<ApplicationSession>, SessionError>
 ApplicationSession::open(const QString& programFolder) {
-    std::unique_ptr<ApplicationSession> session(new ApplicationSession(programFolder));
-    const auto failed = [&](const QString& text) {
-        QString shown = text;
-        for (const Message& m : session->m_messages.messages())
-            shown += u'\n' + m.text;
-        return std::unexpected(SessionError{shown, kExitFailure});
-    };
-    Result<ConfiguracionSolicitud> configuration = leerConfiguracion(programFolder);
-    if (!configuration)
-        return failed(configuration.error().description);
-    session->m_configuration = *configuration;
-
-    const Result<TablePtr> bodies =
-        catalogues::cargaCuerpos(catalogues::dataFolderFor(programFolder), session->m_messages);
-    if (!bodies)
-        return failed(catalogues::bodiesLoadFailureText());
-    session->m_catalogues.rsCuerpos = *bodies;
-    catalogues::LoadingSequence sequence(programFolder, session->m_messages);
-    if (const auto loaded = sequence.run(session->m_catalogues); !loaded)
-        return failed(QStringLiteral("paso %1: %2").arg(loaded.error().step).arg(loaded.error().message()));
-    session->m_messages.clear();
-
-    session->m_tables = catalogues::SearchTables::fromCatalogues(session->m_catalogues);
-    session->m_form.bindLists(session->m_tables);
-    return session;
+    auto program = catalogues::ProgramRun::open(programFolder);
+    if (!program)
+        return std::unexpected(SessionError{program.error(), kExitFailure});
+    return std::unique_ptr<ApplicationSession>(new ApplicationSession(std::move(*program)));
 }
 
 QString ApplicationSession::templatePath() const {
@@ -78,7 +60,7 @@ std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& dato
     for (const FormControl& control : formControls())
         if (control.kind == ControlKind::Combo)
             lists.push_back(control);
-    lists.push_back(FormControl{QStringLiteral("cboSituaciones"), ControlKind::Combo, {}});
+    lists.push_back(FormControl{ctl::name(ctl::cboSituaciones), ControlKind::Combo, {}});
     for (const FormControl& list : lists) {
         const QString value = datos.text(list.name);
         if (value.isEmpty() || !m_form.isBound(list.name))
@@ -90,12 +72,12 @@ std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& dato
                     .arg(value, list.name, table ? table->name() : QStringLiteral("sin tabla")));
         }
     }
-    const QString body = m_form.text(u"cboCuerpo");
-    const QString bodyGroup = m_form.comboColumn(u"cboCuerpo", 2).trimmed();
-    if (!body.isEmpty() && !body.startsWith(u'X') && m_form.text(u"cboGrupo") != bodyGroup)
+    const QString body = m_form.text(ctl::cboCuerpo);
+    const QString bodyGroup = m_form.comboColumn(ctl::cboCuerpo, 2).trimmed();
+    if (!body.isEmpty() && !body.startsWith(u'X') && m_form.text(ctl::cboGrupo) != bodyGroup)
         return usageError(QStringLiteral("la categoría «%1» es del grupo «%2», no del grupo «%3»")
-                              .arg(body, bodyGroup, m_form.text(u"cboGrupo")));
-    if (!body.isEmpty() && !m_form.text(u"cboGrupo").isEmpty()) {
+                              .arg(body, bodyGroup, m_form.text(ctl::cboGrupo)));
+    if (!body.isEmpty() && !m_form.text(ctl::cboGrupo).isEmpty()) {
         m_search.SeleccionaPlazasRS();
         if (auto checked =
                 checkPositions(*datos.vacantes, m_tables.rsPlazasVacantes, QStringLiteral("Vacantes"));
@@ -107,6 +89,8 @@ std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& dato
             return checked;
     }
     datos.readFrom(m_form);
+    if (const Result<void> named = m_form.unknownControls(); !named)
+        return std::unexpected(SessionError{named.error().description, kExitFailure});
     return {};
 }
 

@@ -5,14 +5,14 @@
 #include <QString>
 #include <QTextStream>
 
-#include "catalogues/Catalogues.h"
 #include "catalogues/ListBindings.h"
-#include "catalogues/PositionSearch.h"
-#include "form/ConfiguracionSolicitud.h"
+#include "catalogues/ProgramRun.h"
+#include "form/search/PositionSearch.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "form/HeadlessForm.h"
 #include "form/SolicitudDatos.h"
 #include "platform/MessageService.h"
-#include "startup/Folders.h"
+#include "platform/Folders.h"
 
 namespace velantor::cli {
 
@@ -33,7 +33,7 @@ public:
     ApplicationSession(const ApplicationSession&) = delete;
     ApplicationSession& operator=(const ApplicationSession&) = delete;
 
-    const Folders& folders() const { return m_folders; }
+    const Folders& folders() const { return m_program->folders(); }
     const ConfiguracionSolicitud& configuration() const { return m_configuration; }
     QString templatePath() const;
     HeadlessForm& form() { return m_form; }
@@ -49,12 +49,11 @@ public:
     void printMessages(QTextStream& err);
 
 private:
-    explicit ApplicationSession(const QString& programFolder);
+    explicit ApplicationSession(std::unique_ptr<catalogues::ProgramRun> program);
 
-    Folders m_folders;
+    std::unique_ptr<catalogues::ProgramRun> m_program;
     ConfiguracionSolicitud m_configuration;
     RecordingMessageService m_messages;
-    catalogues::Catalogues m_catalogues;
     catalogues::SearchTables m_tables;
     HeadlessForm m_form;
     catalogues::PositionSearch m_search;

@@ -6,7 +6,7 @@
 #include "catalogues/CatalogueEncoder.h"
 #include "catalogues/CatalogueGenerator.h"
 #include "catalogues/FileErrors.h"
-#include "catalogues/LoadingSequence.h"
+#include "catalogues/ProgramRun.h"
 #include "cli/Command.h"
 #include "platform/MessageService.h"
 #include "platform/SafeFile.h"
@@ -71,29 +71,12 @@ int dump(CommandContext& context, const QStringList& args) {
     if (args.size() != 2)
         return usage(context,
                      QStringLiteral("dump necesita la carpeta del programa y una carpeta de salida"));
-    RecordingMessageService messages;
-    const auto printMessages = [&] {
-        for (const Message& m : messages.messages())
-            context.err << m.text << '\n';
-        messages.clear();
-    };
-    Catalogues catalogues;
-    const Result<TablePtr> bodies = cargaCuerpos(dataFolderFor(args[0]), messages);
-    printMessages();
-    if (!bodies) {
-        context.err << bodiesLoadFailureText() << '\n';
+    const auto program = ProgramRun::open(args[0]);
+    if (!program) {
+        context.err << program.error() << '\n';
         return kExitFailure;
     }
-    catalogues.rsCuerpos = *bodies;
-    LoadingSequence sequence(args[0], messages);
-    const auto loaded = sequence.run(catalogues);
-    printMessages();
-    if (!loaded) {
-        const LoadingFailure& f = loaded.error();
-        context.err << "Paso " << f.step << ": " << f.message() << '\n';
-        return kExitFailure;
-    }
-    if (const Result<void> written = dumpCatalogues(catalogues, args[1]); !written)
+    if (const Result<void> written = dumpCatalogues((*program)->catalogues(), args[1]); !written)
         return failure(context, written.error());
     return kExitOk;
 }

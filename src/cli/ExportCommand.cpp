@@ -40,7 +40,7 @@ int run(CommandContext& context) {
 
     SolicitudDatos datos;
     DocumentLoader loader(s.form(),
-                          ApplicationLists{datos.vacantes, datos.resultas, datos.cursos, datos.documentos},
+                          ApplicationTables{datos.vacantes, datos.resultas, datos.cursos, datos.documentos},
                           s.messages());
     loader.setPositionSearch(s.search());
     const Result<void> loaded =

@@ -12,6 +12,7 @@
 #include "form/CompletenessChecks.h"
 #include "form/SolicitudJson.h"
 #include "startup/Validacion.h"
+#include "form/ControlNames.h"
 
 // velantor-cli fill: saves an application given as JSON exactly as the form's "Guardar"
 // does, in the applications folder of a program folder, and prints the document's name.
@@ -142,13 +143,13 @@ int run(CommandContext& context) {
         !ComprobarSolicitudCompleta(s.form(), *datos.vacantes, *datos.resultas, s.messages()))
         return fail(QStringLiteral("la solicitud está incompleta: imprima una copia borrador con --draft"),
                     kExitUsage);
-    const QString dni = datos.text(u"txtDNI");
+    const QString dni = datos.text(ctl::txtDNI);
     const DniCheck checked = checkDni(dni);
     if (!checked.valid || checked.text != dni)
         return fail(QStringLiteral("el DNI «%1» no es válido (ocho cifras y la letra de control, como «%2»)")
                         .arg(dni, QStringLiteral("00000001R")),
                     kExitUsage);
-    const Result<QString> name = documentFileName(dni, datos.text(u"cboCuerpo"), datos.text(u"cboGrupo"));
+    const Result<QString> name = documentFileName(dni, datos.text(ctl::cboCuerpo), datos.text(ctl::cboGrupo));
     if (!name)
         return fail(name.error().description, kExitUsage);
 

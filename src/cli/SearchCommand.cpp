@@ -3,11 +3,12 @@
 
 #include <QRegularExpression>
 
-#include "catalogues/LoadingSequence.h"
-#include "catalogues/PositionSearch.h"
+#include "catalogues/ProgramRun.h"
+#include "form/search/PositionSearch.h"
 #include "cli/Command.h"
 #include "form/HeadlessForm.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 // velantor-cli search: the position search of one tab, driven through the same rules as
 // the form's lists, for scripts and for checking the catalogues.
@@ -116,20 +117,20 @@ public:
     void chooseBodyAndGroup() {
         // The form opens with no body or group: the search lists are closed.
         m_search.applyActivationRule();
-        m_form.setText(u"cboCuerpo", m_request.body);
-        if (!m_form.holdsValidEntry(u"cboCuerpo"))
+        m_form.setText(ctl::cboCuerpo, m_request.body);
+        if (!m_form.holdsValidEntry(ctl::cboCuerpo))
             throw SearchError(
                 QStringLiteral("la categoría «%1» no está en la lista de categorías").arg(m_request.body));
         m_search.onBodyChosen();
-        if (m_form.isEnabled(u"cboGrupo")) {
-            m_form.setText(u"cboGrupo", m_request.group);
-            if (!m_form.holdsValidEntry(u"cboGrupo"))
+        if (m_form.isEnabled(ctl::cboGrupo)) {
+            m_form.setText(ctl::cboGrupo, m_request.group);
+            if (!m_form.holdsValidEntry(ctl::cboGrupo))
                 throw SearchError(
                     QStringLiteral("el grupo «%1» no está en la lista de grupos").arg(m_request.group));
             m_search.onGroupChosen();
-        } else if (m_form.text(u"cboGrupo") != m_request.group) {
+        } else if (m_form.text(ctl::cboGrupo) != m_request.group) {
             throw SearchError(QStringLiteral("la categoría «%1» es del grupo %2, no admite el grupo «%3»")
-                                  .arg(m_request.body, m_form.text(u"cboGrupo"), m_request.group));
+                                  .arg(m_request.body, m_form.text(ctl::cboGrupo), m_request.group));
         }
         if (!m_search.positions(m_request.tab))
             throw SearchError(
@@ -142,29 +143,29 @@ public:
         const std::pair<const std::optional<QString>*, SearchList> lists[] = {
             {&m_request.province,
              {"--province",
-              v ? QStringLiteral("cboProvinciaVacantes") : QStringLiteral("cboProvinciaResultas"),
+              v ? ctl::name(ctl::cboProvinciaVacantes) : ctl::name(ctl::cboProvinciaResultas),
               QStringLiteral("provincias"),
               [&s, v] {
                   v ? s.onVacancyProvince(ListEvent::Chosen) : s.onResultasProvince(ListEvent::Chosen);
               }}},
             {&m_request.locality,
              {"--locality",
-              v ? QStringLiteral("cboLocalidadVacantes") : QStringLiteral("cboLocalidadResultas"),
+              v ? ctl::name(ctl::cboLocalidadVacantes) : ctl::name(ctl::cboLocalidadResultas),
               QStringLiteral("localidades"),
               [&s, v] { v ? s.onVacancyLocalityChanged() : s.onResultasLocality(ListEvent::Chosen); }}},
             {&m_request.institution,
              {"--institution",
-              v ? QStringLiteral("cboConsejeriaVacantes") : QStringLiteral("cboConsejeriaResultas"),
+              v ? ctl::name(ctl::cboConsejeriaVacantes) : ctl::name(ctl::cboConsejeriaResultas),
               QStringLiteral("instituciones"),
               [&s, v] {
                   v ? s.onVacancyInstitution(ListEvent::Chosen) : s.onResultasInstitution(ListEvent::Chosen);
               }}},
             {&m_request.area,
-             {"--area", v ? QStringLiteral("cboAreasVacantes") : QStringLiteral("cboAreasResultas"),
+             {"--area", v ? ctl::name(ctl::cboAreasVacantes) : ctl::name(ctl::cboAreasResultas),
               QStringLiteral("áreas"),
               [&s, v] { v ? s.onVacancyArea(ListEvent::Chosen) : s.onResultasArea(ListEvent::Chosen); }}},
             {&m_request.zone,
-             {"--zone", v ? QStringLiteral("cboZonasVacantes") : QStringLiteral("cboZonasResultas"),
+             {"--zone", v ? ctl::name(ctl::cboZonasVacantes) : ctl::name(ctl::cboZonasResultas),
               QStringLiteral("zonas básicas"),
               [&s, v] { v ? s.onVacancyZoneChanged() : s.onResultasZone(ListEvent::Chosen); }}},
         };
@@ -172,7 +173,7 @@ public:
             if (value->has_value())
                 choose(list, **value);
         if (m_request.code) {
-            m_form.setText(v ? u"txtCodVacante" : u"txtCodResulta", *m_request.code);
+            m_form.setText(v ? ctl::txtCodVacante : ctl::txtCodResulta, *m_request.code);
             m_search.onCodeLeft(m_request.tab);
         }
     }
@@ -198,12 +199,12 @@ private:
 
     QString closedListText(const SearchList& list) const {
         QString reason;
-        if (m_request.tab == SearchTab::Vacantes && m_form.text(u"cboProvinciaVacantes").isEmpty())
+        if (m_request.tab == SearchTab::Vacantes && m_form.text(ctl::cboProvinciaVacantes).isEmpty())
             reason = QStringLiteral(" (en vacantes hay que elegir antes la provincia, --province)");
         else if (list.list.contains(u"Zonas") &&
                  !m_form
-                      .text(list.list.contains(u"Vacantes") ? u"cboLocalidadVacantes"
-                                                            : u"cboLocalidadResultas")
+                      .text(list.list.contains(u"Vacantes") ? ctl::cboLocalidadVacantes
+                                                            : ctl::cboLocalidadResultas)
                       .isEmpty())
             reason = QStringLiteral(" (una localidad elegida excluye la zona básica)");
         else if (list.list.contains(u"Localidad"))
@@ -232,24 +233,13 @@ int run(CommandContext& context) {
             context.err << (m.title.isEmpty() ? QString() : m.title + QStringLiteral(": ")) << m.text << '\n';
         messages.clear();
     };
-    Catalogues catalogues;
-    const Result<TablePtr> bodies = cargaCuerpos(dataFolderFor(request.folder), messages);
-    printMessages();
-    if (!bodies) {
-        context.err << "velantor-cli search: " << bodiesLoadFailureText() << '\n';
-        return kExitFailure;
-    }
-    catalogues.rsCuerpos = *bodies;
-    LoadingSequence sequence(request.folder, messages);
-    const auto loaded = sequence.run(catalogues);
-    printMessages();
-    if (!loaded) {
-        context.err << "velantor-cli search: paso " << loaded.error().step << ": " << loaded.error().message()
-                    << '\n';
+    const auto program = ProgramRun::open(request.folder);
+    if (!program) {
+        context.err << "velantor-cli search: " << program.error() << '\n';
         return kExitFailure;
     }
 
-    SearchTables tables = SearchTables::fromCatalogues(catalogues);
+    SearchTables tables = (*program)->searchTables();
     SearchRun search(request, tables, messages);
     try {
         search.chooseBodyAndGroup();

@@ -4,7 +4,7 @@
 
 #include "document/BarcodeRecord.h"
 #include "document/SolicitudBarcode.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace Qt::Literals::StringLiterals;
 

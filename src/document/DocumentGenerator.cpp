@@ -11,6 +11,7 @@
 #include "form/FormControl.h"
 #include "form/SolicitudDatos.h"
 #include "platform/SafeFile.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -123,7 +124,7 @@ Result<GeneratedDocument> DocumentGenerator::generate(const GenerationRequest& r
 
     WordDocument& doc = generated.document;
     for (const auto& [bookmark, text] :
-         {std::pair{QStringLiteral("DNICAB"), m_datos.text(u"txtDNI")},
+         {std::pair{QStringLiteral("DNICAB"), m_datos.text(ctl::txtDNI)},
           std::pair{QStringLiteral("FECHAIMPR"), generated.date + u' ' + generated.time},
           std::pair{QStringLiteral("BORRADOR"), request.draft ? QStringLiteral("BORRADOR") : QString()}}) {
         if (Result<void> typed = doc.typeAtBookmark(bookmark, text); !typed)
@@ -137,7 +138,7 @@ Result<GeneratedDocument> DocumentGenerator::generate(const GenerationRequest& r
 }
 
 void DocumentGenerator::fillFormFields(WordDocument& document) {
-    const bool noCurrentPost = m_datos.option(u"OptNo");
+    const bool noCurrentPost = m_datos.option(ctl::OptNo);
     for (const FormControl& control : formControls()) {
         advance();
         if (control.tag.isEmpty())
@@ -193,7 +194,7 @@ void DocumentGenerator::fillCourses(GeneratedDocument& generated) {
 Result<void> DocumentGenerator::save(GeneratedDocument& generated, const GenerationRequest& request) {
     const QString xmlPath = request.xmlPath();
     const std::optional<QByteArray> previousXml = contentsOf(xmlPath);
-    const ApplicationLists lists{m_datos.vacantes, m_datos.resultas, m_datos.cursos, m_datos.documentos};
+    const ApplicationTables lists{m_datos.vacantes, m_datos.resultas, m_datos.cursos, m_datos.documentos};
     Result<void> xml = PositionsXml::write(xmlPath, lists, request.tracePath, m_messages);
     // Text that does not parse has been told to the user and leaves the old XML; the
     // document is saved all the same. A file that cannot be written stops the save.

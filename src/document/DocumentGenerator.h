@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "platform/Error.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 namespace velantor {
 

@@ -3,14 +3,15 @@
 #include <QDir>
 #include <QFile>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "document/ProgressIndicator.h"
 #include "form/EntryRules.h"
 #include "form/FormControl.h"
 #include "form/FormView.h"
-#include "platform/DocxLegacyConverter.h"
+#include "docengine/DocxLegacyConverter.h"
 #include "platform/MessageService.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -41,7 +42,7 @@ QString LoadRequest::xmlPath() const {
     return QDir(applicationsFolder).filePath(PositionsXml::fileNameFor(fileName));
 }
 
-DocumentLoader::DocumentLoader(FormView& view, const ApplicationLists& lists, MessageService& messages,
+DocumentLoader::DocumentLoader(FormView& view, const ApplicationTables& lists, MessageService& messages,
                                ProgressIndicator* progress)
     : m_view(view), m_lists(lists), m_messages(messages), m_progress(progress) {}
 
@@ -82,7 +83,7 @@ Result<void> DocumentLoader::load(const LoadRequest& request) {
 
     // Without a marked service check box the application was saved without a current
     // post. With one, the current post is shown again (the form starts with it hidden).
-    select(m_serviceCounter == 0 ? u"OptNo" : u"OptSi");
+    select(m_serviceCounter == 0 ? ctl::OptNo : ctl::OptSi);
 
     const QString xmlPath = request.xmlPath();
     if (PositionsXml::isDamaged(xmlPath)) {
@@ -106,7 +107,7 @@ Result<void> DocumentLoader::load(const LoadRequest& request) {
 
     if (m_progress)
         m_progress->setValue(m_progress->maximum());
-    for (QStringView command : {u"mnuP1000", u"mnuP2000", u"mnuP2500"})
+    for (QStringView command : {ctl::mnuP1000, ctl::mnuP2000, ctl::mnuP2500})
         m_view.setEnabled(command, true);
     return {};
 }
@@ -137,33 +138,33 @@ Result<void> DocumentLoader::readFormFields(const WordDocument& document) {
         }
         m_view.setText(control.name, *text);
         if (control.tag == u"CUERPOOESCALA")
-            m_view.setText(u"lblCat", *text);
+            m_view.setText(ctl::lblCat, *text);
     }
     return {};
 }
 
 void DocumentLoader::restoreDependentControls() {
-    if (m_view.isChecked(u"optPetConyugeSi"))
-        m_view.setVisible(u"fraDNIConyuge", true);
-    if (m_view.isChecked(u"optDiscSi"))
-        for (QStringView control : {u"lblAdap", u"lblTipoDis", u"txtAdaptaciones", u"txtTipoDisc"})
+    if (m_view.isChecked(ctl::optPetConyugeSi))
+        m_view.setVisible(ctl::fraDNIConyuge, true);
+    if (m_view.isChecked(ctl::optDiscSi))
+        for (QStringView control : {ctl::lblAdap, ctl::lblTipoDis, ctl::txtAdaptaciones, ctl::txtTipoDisc})
             m_view.setVisible(control, true);
 
     // The situation list comes back from its code, kept in txtSitAdm; a situation the
     // user named is not a code, so the list shows "Otra" (08) and the name stays in txtSitAdm.
-    m_view.setText(u"cboSituaciones", m_view.text(u"txtSitAdm"));
-    if (!m_view.isChecked(u"optActivo") && !m_view.holdsValidEntry(u"cboSituaciones"))
-        m_view.setText(u"cboSituaciones", QStringLiteral("08"));
-    if (m_view.isChecked(u"optOtras") && m_view.comboColumn(u"cboSituaciones", 1) == u"Otra")
-        m_view.setVisible(u"txtSitAdm", true);
+    m_view.setText(ctl::cboSituaciones, m_view.text(ctl::txtSitAdm));
+    if (!m_view.isChecked(ctl::optActivo) && !m_view.holdsValidEntry(ctl::cboSituaciones))
+        m_view.setText(ctl::cboSituaciones, QStringLiteral("08"));
+    if (m_view.isChecked(ctl::optOtras) && m_view.comboColumn(ctl::cboSituaciones, 1) == u"Otra")
+        m_view.setVisible(ctl::txtSitAdm, true);
 
-    const bool definitive = m_view.isChecked(u"optDefinitivo");
-    m_view.setVisible(u"txtFecPosesion", definitive);
-    m_view.setVisible(u"lblPosesion", definitive);
+    const bool definitive = m_view.isChecked(ctl::optDefinitivo);
+    m_view.setVisible(ctl::txtFecPosesion, definitive);
+    m_view.setVisible(ctl::lblPosesion, definitive);
 
     if (m_selectPositions)
         m_selectPositions();
-    for (QStringView control : {u"cboCuerpo", u"cboGrupo", u"txtDNI"})
+    for (QStringView control : {ctl::cboCuerpo, ctl::cboGrupo, ctl::txtDNI})
         m_view.setEnabled(control, false);
 }
 

@@ -41,7 +41,7 @@ struct LoadRequest {
 // exists but is damaged is told to the user (naming the file) and the lists stay empty.
 class DocumentLoader {
 public:
-    DocumentLoader(FormView& view, const ApplicationLists& lists, MessageService& messages,
+    DocumentLoader(FormView& view, const ApplicationTables& lists, MessageService& messages,
                    ProgressIndicator* progress = nullptr);
 
     // Chooses the position tables for the loaded body and group (SeleccionaPlazasRS).
@@ -59,7 +59,7 @@ private:
     void select(QStringView option);
 
     FormView& m_view;
-    ApplicationLists m_lists;
+    ApplicationTables m_lists;
     MessageService& m_messages;
     ProgressIndicator* m_progress;
     std::function<bool()> m_selectPositions;

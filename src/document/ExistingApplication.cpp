@@ -6,6 +6,7 @@
 #include "document/DocumentName.h"
 #include "form/FormView.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -21,9 +22,9 @@ QString findDocumentIgnoringCase(const QString& folder, const QString& fileName)
 
 bool checkExistingApplication(FormView& view, const QString& applicationsFolder, MessageService& messages,
                               const std::function<void()>& endProgram) {
-    const QString dni = view.text(u"txtDNI");
-    const QString body = view.text(u"cboCuerpo");
-    const QString group = view.text(u"cboGrupo");
+    const QString dni = view.text(ctl::txtDNI);
+    const QString body = view.text(ctl::cboCuerpo);
+    const QString group = view.text(ctl::cboGrupo);
     if (dni.isEmpty() || body.isEmpty() || group.isEmpty())
         return false;
     // A name that cannot be formed names no document; saving will say why.
@@ -41,8 +42,8 @@ bool checkExistingApplication(FormView& view, const QString& applicationsFolder,
         if (endProgram)
             endProgram();
     } else {
-        view.setText(u"cboGrupo", QString());
-        view.setText(u"cboCuerpo", QString());
+        view.setText(ctl::cboGrupo, QString());
+        view.setText(ctl::cboCuerpo, QString());
     }
     return true;
 }

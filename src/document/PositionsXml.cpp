@@ -157,7 +157,7 @@ QString PositionsXml::fileNameFor(const QString& documentFileName) {
     return documentFileName.left(documentFileName.size() - 4) + QStringLiteral(".xml");
 }
 
-QByteArray PositionsXml::build(const ApplicationLists& lists) {
+QByteArray PositionsXml::build(const ApplicationTables& lists) {
     QString text = QString::fromLatin1(kDeclaration) + QStringLiteral("<Plazas><Vacantes>");
     appendRows(text, *lists.vacantes, QStringLiteral("Plaza"), kPositionColumns);
     text += QStringLiteral("</Vacantes><Resultas>");
@@ -170,7 +170,7 @@ QByteArray PositionsXml::build(const ApplicationLists& lists) {
     return text.toLatin1();
 }
 
-Result<void> PositionsXml::write(const QString& path, const ApplicationLists& lists, const QString& tracePath,
+Result<void> PositionsXml::write(const QString& path, const ApplicationTables& lists, const QString& tracePath,
                                  MessageService& messages) {
     const QByteArray text = build(lists);
     if (!parses(text)) {
@@ -195,7 +195,7 @@ bool PositionsXml::isDamaged(const QString& path) {
     return !file.open(QIODevice::ReadOnly) || !loadDocument(document, file.readAll());
 }
 
-Result<void> PositionsXml::read(const QString& path, const ApplicationLists& lists) {
+Result<void> PositionsXml::read(const QString& path, const ApplicationTables& lists) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};

@@ -3,20 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include "catalogues/ApplicationTables.h"
 #include "platform/Error.h"
 #include "platform/MessageService.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
-
-// The four lists of an application: requested vacancies and "Resultas", courses and
-// supporting documents (the form's working tables).
-struct ApplicationLists {
-    TablePtr vacantes;
-    TablePtr resultas;
-    TablePtr cursos;
-    TablePtr documentos;
-};
 
 // The XML file beside an application document that holds its four lists, the only
 // form from which they are read back. One line, ISO-8859-1:
@@ -34,14 +26,14 @@ public:
     static QString fileNameFor(const QString& documentFileName);
 
     // The file's bytes. Every table is left past its last row.
-    static QByteArray build(const ApplicationLists& lists);
+    static QByteArray build(const ApplicationTables& lists);
 
     // Builds the text and writes it through a temporary file renamed into place. Text
     // that still does not parse (a value with a control character XML cannot carry) is
     // written to the trace file `tracePath` instead, the warning "Formato erróneo de XML"
     // is shown, an existing XML file stays as it was, and the error (kMalformedXml) is
     // returned. A failed write is returned without a message.
-    static Result<void> write(const QString& path, const ApplicationLists& lists, const QString& tracePath,
+    static Result<void> write(const QString& path, const ApplicationTables& lists, const QString& tracePath,
                               MessageService& messages);
 
     // Appends the rows the file holds to the tables, vacancies, resultas, courses and
@@ -49,7 +41,7 @@ public:
     // file reads nothing and is no error. A row without an element for one of its
     // table's columns ends the reading with errors::kMissingXmlItem; the rows added so
     // far stay.
-    static Result<void> read(const QString& path, const ApplicationLists& lists);
+    static Result<void> read(const QString& path, const ApplicationTables& lists);
 
     // Whether the file exists but is not XML that read() can take (it would read nothing
     // from it), so that whoever loads an application can say its lists were lost.

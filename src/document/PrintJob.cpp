@@ -12,7 +12,7 @@
 #include <QUrl>
 
 #include "platform/SafeFile.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace Qt::Literals::StringLiterals;
 

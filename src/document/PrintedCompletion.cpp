@@ -7,8 +7,8 @@
 #include "document/BarcodeReader.h"
 #include "document/PrintedPagination.h"
 #include "form/SolicitudDatos.h"
-#include "platform/Table.h"
-#include "platform/WordDocument.h"
+#include "tables/Table.h"
+#include "docengine/WordDocument.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -2,6 +2,7 @@
 
 #include "form/FormView.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -19,23 +20,23 @@ bool refuse(MessageService& messages, const QString& text, const QString& title)
 
 bool ComprobarDatosGrabar(const FormView& view, MessageService& messages) {
     const QString title = QStringLiteral("Datos no válidos");
-    if (isBlank(view, u"txtDNI"))
+    if (isBlank(view, ctl::txtDNI))
         return refuse(
             messages,
             QStringLiteral("Es necesario rellenar el DNI para grabar los datos o imprimir el informe"),
             title);
-    if (!view.holdsValidEntry(u"cboCuerpo"))
+    if (!view.holdsValidEntry(ctl::cboCuerpo))
         return refuse(
             messages,
             QStringLiteral("Es necesario seleccionar un cuerpo o escala para grabar los datos o imprimir el "
                            "informe"),
             title);
-    if (!view.holdsValidEntry(u"cboGrupo"))
+    if (!view.holdsValidEntry(ctl::cboGrupo))
         return refuse(
             messages,
             QStringLiteral("Es necesario seleccionar un grupo para grabar los datos o imprimir el informe"),
             title);
-    if (view.isChecked(u"optPetConyugeSi") && isBlank(view, u"txtDNIConyuge"))
+    if (view.isChecked(ctl::optPetConyugeSi) && isBlank(view, ctl::txtDNIConyuge))
         return refuse(messages, QStringLiteral("El DNI de su cónyuge no es válido"), title);
     return true;
 }
@@ -44,9 +45,9 @@ bool ComprobarSolicitudCompleta(const FormView& view, const Table& vacantes, con
                                 MessageService& messages) {
     const QString title = QStringLiteral("Validación");
     const std::pair<QStringView, QString> required[] = {
-        {u"txtNombre", QStringLiteral("Nombre")},
-        {u"txtApellido1", QStringLiteral("Primer Apellido")},
-        {u"txtFecNacimiento", QStringLiteral("Fecha de nacimiento")},
+        {ctl::txtNombre, QStringLiteral("Nombre")},
+        {ctl::txtApellido1, QStringLiteral("Primer Apellido")},
+        {ctl::txtFecNacimiento, QStringLiteral("Fecha de nacimiento")},
     };
     for (const auto& [control, label] : required)
         if (isBlank(view, control))
@@ -60,7 +61,7 @@ bool ComprobarSolicitudCompleta(const FormView& view, const Table& vacantes, con
 bool tabGuardAllows(const FormView& view, MessageService& messages, int newTab) {
     if (newTab == 0)
         return true;
-    if (isBlank(view, u"txtDNI") || isBlank(view, u"cboCuerpo") || isBlank(view, u"cboGrupo"))
+    if (isBlank(view, ctl::txtDNI) || isBlank(view, ctl::cboCuerpo) || isBlank(view, ctl::cboGrupo))
         return refuse(messages, QStringLiteral("Compruebe que ha rellenado los datos del formulario"),
                       QStringLiteral("Datos incompletos"));
     return true;

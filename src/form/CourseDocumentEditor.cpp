@@ -4,6 +4,7 @@
 #include "form/FormView.h"
 #include "form/NextValue.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -32,7 +33,7 @@ QString CourseDocumentEditor::nameField() const {
 }
 
 QString CourseDocumentEditor::idField() const {
-    return m_kind == Kind::Cursos ? QStringLiteral("txtIdCurso") : QStringLiteral("txtIdDoc");
+    return m_kind == Kind::Cursos ? ctl::name(ctl::txtIdCurso) : ctl::name(ctl::txtIdDoc);
 }
 
 QString CourseDocumentEditor::idColumn() const {
@@ -81,16 +82,16 @@ bool CourseDocumentEditor::validate(QDate today) {
         }
         // Hours and year go into integer columns: a text that is no number, or out of
         // range, would be stored as something the user never typed.
-        if (!isValidHours(m_view.text(u"txtHoras"))) {
+        if (!isValidHours(m_view.text(ctl::txtHoras))) {
             m_messages.inform(QStringLiteral("El número de horas debe ser mayor de 0"),
                               QStringLiteral("Datos Erróneos"), MessageIcon::Exclamation);
-            m_view.setFocus(u"txtHoras");
+            m_view.setFocus(ctl::txtHoras);
             return false;
         }
-        if (!isValidYear(m_view.text(u"txtAno"), today.year())) {
+        if (!isValidYear(m_view.text(ctl::txtAno), today.year())) {
             m_messages.inform(QStringLiteral("El año introducido es erróneo"),
                               QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
-            m_view.setFocus(u"txtAno");
+            m_view.setFocus(ctl::txtAno);
             return false;
         }
     }

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
 

@@ -7,6 +7,7 @@
 
 #include "form/FormView.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -130,18 +131,18 @@ bool onFieldLeft(FormView& view, MessageService& messages, QStringView control, 
     const QString text = view.text(name);
     if (text.isEmpty())
         return false;
-    if (name == u"txtFecNacimiento")
+    if (name == ctl::txtFecNacimiento)
         return leaveDate(view, messages, name, today, true);
-    if (name == u"txtFechaIngreso" || name == u"txtFechaSit" || name == u"txtFecPosesion")
+    if (name == ctl::txtFechaIngreso || name == ctl::txtFechaSit || name == ctl::txtFecPosesion)
         return leaveDate(view, messages, name, today, false);
-    if (name == u"txtAno")
+    if (name == ctl::txtAno)
         return leaveNumber(view, messages, name, isValidYear(text, today.year()),
                            QStringLiteral("El año introducido es erróneo"), QStringLiteral("Datos erróneos"));
-    if (name == u"txtHoras")
+    if (name == ctl::txtHoras)
         return leaveNumber(view, messages, name, isValidHours(text),
                            QStringLiteral("El número de horas debe ser mayor de 0"),
                            QStringLiteral("Datos Erróneos"));
-    if (name == u"txtOrdenVacante" || name == u"txtOrdenResultas") {
+    if (name == ctl::txtOrdenVacante || name == ctl::txtOrdenResultas) {
         if (!isValidOrder(text))
             view.setText(name, QString());
         return false;

@@ -2,75 +2,77 @@
 
 #include <algorithm>
 
+#include "form/ControlNames.h"
+
 namespace velantor {
 namespace {
 
-FormControl text(const char* name, const char* tag) {
-    return {QString::fromLatin1(name), ControlKind::Text, QString::fromUtf8(tag)};
+FormControl text(QStringView name, const char* tag) {
+    return {name.toString(), ControlKind::Text, QString::fromUtf8(tag)};
 }
-FormControl option(const char* name, const char* tag) {
-    return {QString::fromLatin1(name), ControlKind::Option, QString::fromUtf8(tag)};
+FormControl option(QStringView name, const char* tag) {
+    return {name.toString(), ControlKind::Option, QString::fromUtf8(tag)};
 }
-FormControl combo(const char* name, const char* tag) {
-    return {QString::fromLatin1(name), ControlKind::Combo, QString::fromUtf8(tag)};
+FormControl combo(QStringView name, const char* tag) {
+    return {name.toString(), ControlKind::Combo, QString::fromUtf8(tag)};
 }
 
 } // namespace
 
 const std::vector<FormControl>& formControls() {
     static const std::vector<FormControl> controls{
-        text("txtNombre", "NOMBRE"),
-        text("txtApellido1", "PRIMERAPELLIDO"),
-        text("txtApellido2", "SEGUNDOAPELLIDO"),
-        text("txtDNI", "NDNI"),
-        text("txtFecNacimiento", "FECHANACIMIENTO"),
-        text("txtTelefono", "TELEFONO"),
-        text("txtDomicilio", "DOMICILIO"),
-        text("txtLocalidad", "LOCALIDAD"),
-        combo("cboProvincia", "PROVINCIA"),
-        text("txtCP", "CPOSTAL"),
-        option("optDiscSi", "DISCAPACIDADSI"),
-        option("optDiscNo", "DISCAPACIDADNO"),
-        text("txtTipoDisc", "TIPODISCAPACIDAD"),
-        text("txtAdaptaciones", "ADAPTACIONESPRECISAS"),
-        combo("cboCuerpo", "CUERPOOESCALA"),
-        combo("cboGrupo", "GRUPO"),
-        text("txtNRP", "NUMEROREGISTRO"),
-        text("txtFechaIngreso", "FECHAINGRESO"),
-        option("optSSOndex", "ONDEX"),
-        option("optSSOtros", "SSOTROS"),
-        text("txtSS", "SSCUALOTROS"),
-        option("optDefinitivo", "DEFINITIVO"),
-        option("optTemporal", "TEMPORAL"),
-        text("txtFecPosesion", "FECHAPOSESION"),
-        text("txtPuesto", "INSTITUCION"),
-        text("txtLocalidadPuesto", "LOCALIDADPUESTO"),
-        text("txtProvinciaPuesto", "PROVINCIAPUESTO"),
-        combo("cboProvinciasVrk", "PROVINCIAVrk"),
-        combo("cboAreaVrk", "AREAVrk"),
+        text(ctl::txtNombre, "NOMBRE"),
+        text(ctl::txtApellido1, "PRIMERAPELLIDO"),
+        text(ctl::txtApellido2, "SEGUNDOAPELLIDO"),
+        text(ctl::txtDNI, "NDNI"),
+        text(ctl::txtFecNacimiento, "FECHANACIMIENTO"),
+        text(ctl::txtTelefono, "TELEFONO"),
+        text(ctl::txtDomicilio, "DOMICILIO"),
+        text(ctl::txtLocalidad, "LOCALIDAD"),
+        combo(ctl::cboProvincia, "PROVINCIA"),
+        text(ctl::txtCP, "CPOSTAL"),
+        option(ctl::optDiscSi, "DISCAPACIDADSI"),
+        option(ctl::optDiscNo, "DISCAPACIDADNO"),
+        text(ctl::txtTipoDisc, "TIPODISCAPACIDAD"),
+        text(ctl::txtAdaptaciones, "ADAPTACIONESPRECISAS"),
+        combo(ctl::cboCuerpo, "CUERPOOESCALA"),
+        combo(ctl::cboGrupo, "GRUPO"),
+        text(ctl::txtNRP, "NUMEROREGISTRO"),
+        text(ctl::txtFechaIngreso, "FECHAINGRESO"),
+        option(ctl::optSSOndex, "ONDEX"),
+        option(ctl::optSSOtros, "SSOTROS"),
+        text(ctl::txtSS, "SSCUALOTROS"),
+        option(ctl::optDefinitivo, "DEFINITIVO"),
+        option(ctl::optTemporal, "TEMPORAL"),
+        text(ctl::txtFecPosesion, "FECHAPOSESION"),
+        text(ctl::txtPuesto, "INSTITUCION"),
+        text(ctl::txtLocalidadPuesto, "LOCALIDADPUESTO"),
+        text(ctl::txtProvinciaPuesto, "PROVINCIAPUESTO"),
+        combo(ctl::cboProvinciasVrk, "PROVINCIAVrk"),
+        combo(ctl::cboAreaVrk, "AREAVrk"),
         combo("SSOleDBCombo1", "ZBSVrk"),
-        combo("cboZBSVrk", "ZBSVrk"),
-        combo("cboLocalidadesVrk", "LOCALIDADVrk"),
-        option("optActivo", "ACTIVO"),
-        option("optOtras", "OTRAS"),
-        text("txtSitAdm", "CUALOTRAS"),
-        text("txtFechaSit", "FECHASIT"),
-        text("txtProvAct", "PROVINCIAACT"),
-        text("txtZBSAct", "ZBSACT"),
-        text("txtInstiAct", "INSTITUCIONACT"),
-        option("optVoluntario", "VOLUNTARIO"),
-        option("optForzoso", "FORZOSO"),
-        option("optReingesoSi", "REINGRESOSI"),
-        option("optReingresoNo", "REINGRESONO"),
-        option("optPetConyugeSi", "SEACOMPAÑAPETICIONSI"),
-        option("optPetConyugeNo", "SEACOMPAÑAPETICIONNO"),
-        text("txtDNIConyuge", "NDNICONYUGE"),
-        text("txtConyuNombre", "CONYUNOMBRE"),
-        text("txtConyuApellido1", "CONYUPRIMERAPELLIDO"),
-        text("txtCOnyuApellido2", "CONYUSEGUNDOAPELLIDO"),
-        combo("cboPrefLocalidad", "LOCALIDADPREFERENCIA"),
-        combo("cboPrefProvincia", "ZBSPREFERENCIA"),
-        combo("cboPrefArea", "AREAPREFERENCIA"),
+        combo(ctl::cboZBSVrk, "ZBSVrk"),
+        combo(ctl::cboLocalidadesVrk, "LOCALIDADVrk"),
+        option(ctl::optActivo, "ACTIVO"),
+        option(ctl::optOtras, "OTRAS"),
+        text(ctl::txtSitAdm, "CUALOTRAS"),
+        text(ctl::txtFechaSit, "FECHASIT"),
+        text(ctl::txtProvAct, "PROVINCIAACT"),
+        text(ctl::txtZBSAct, "ZBSACT"),
+        text(ctl::txtInstiAct, "INSTITUCIONACT"),
+        option(ctl::optVoluntario, "VOLUNTARIO"),
+        option(ctl::optForzoso, "FORZOSO"),
+        option(ctl::optReingesoSi, "REINGRESOSI"),
+        option(ctl::optReingresoNo, "REINGRESONO"),
+        option(ctl::optPetConyugeSi, "SEACOMPAÑAPETICIONSI"),
+        option(ctl::optPetConyugeNo, "SEACOMPAÑAPETICIONNO"),
+        text(ctl::txtDNIConyuge, "NDNICONYUGE"),
+        text(ctl::txtConyuNombre, "CONYUNOMBRE"),
+        text(ctl::txtConyuApellido1, "CONYUPRIMERAPELLIDO"),
+        text(ctl::txtCOnyuApellido2, "CONYUSEGUNDOAPELLIDO"),
+        combo(ctl::cboPrefLocalidad, "LOCALIDADPREFERENCIA"),
+        combo(ctl::cboPrefProvincia, "ZBSPREFERENCIA"),
+        combo(ctl::cboPrefArea, "AREAPREFERENCIA"),
     };
     return controls;
 }
@@ -84,9 +86,9 @@ const FormControl* findFormControl(QStringView name) {
 
 const std::vector<FormControl>& untaggedDataControls() {
     static const std::vector<FormControl> controls{
-        option("OptSi", ""),
-        option("OptNo", ""),
-        combo("cboSituaciones", ""),
+        option(ctl::OptSi, ""),
+        option(ctl::OptNo, ""),
+        combo(ctl::cboSituaciones, ""),
     };
     return controls;
 }

@@ -1,6 +1,7 @@
 #include "form/HeadlessForm.h"
 
 #include "catalogues/ListBindings.h"
+#include "form/ControlNames.h"
 #include "form/EntryRules.h"
 
 namespace velantor {
@@ -30,19 +31,42 @@ TablePtr HeadlessForm::listTable(QStringView list) const {
     return it == m_lists.cend() ? nullptr : it->source();
 }
 
+bool HeadlessForm::known(QStringView control) const {
+    if (ctl::isKnown(control) || m_lists.contains(control.toString()))
+        return true;
+    if (!m_unknown.contains(control))
+        m_unknown.append(control.toString());
+    return false;
+}
+
+Result<void> HeadlessForm::unknownControls() const {
+    if (m_unknown.isEmpty())
+        return {};
+    return std::unexpected(makeError(errors::kUnknownControl,
+                                     QStringLiteral("El formulario no tiene el control «%1»").arg(m_unknown.front())));
+}
+
 QString HeadlessForm::text(QStringView control) const {
+    if (!known(control))
+        return {};
     return m_texts.value(control.toString());
 }
 
 void HeadlessForm::setText(QStringView control, const QString& text) {
+    if (!known(control))
+        return;
     m_texts.insert(control.toString(), text);
 }
 
 bool HeadlessForm::isChecked(QStringView option) const {
+    if (!known(option))
+        return false;
     return m_checked.contains(option.toString());
 }
 
 void HeadlessForm::setChecked(QStringView option, bool checked) {
+    if (!known(option))
+        return;
     const QString name = option.toString();
     if (!checked) {
         m_checked.remove(name);
@@ -60,10 +84,14 @@ void HeadlessForm::setChecked(QStringView option, bool checked) {
 }
 
 bool HeadlessForm::isVisible(QStringView control) const {
+    if (!known(control))
+        return false;
     return !m_hidden.contains(control.toString());
 }
 
 void HeadlessForm::setVisible(QStringView control, bool visible) {
+    if (!known(control))
+        return;
     if (visible)
         m_hidden.remove(control.toString());
     else
@@ -71,10 +99,14 @@ void HeadlessForm::setVisible(QStringView control, bool visible) {
 }
 
 bool HeadlessForm::isEnabled(QStringView control) const {
+    if (!known(control))
+        return false;
     return !m_disabled.contains(control.toString());
 }
 
 void HeadlessForm::setEnabled(QStringView control, bool enabled) {
+    if (!known(control))
+        return;
     if (enabled)
         m_disabled.remove(control.toString());
     else
@@ -82,6 +114,8 @@ void HeadlessForm::setEnabled(QStringView control, bool enabled) {
 }
 
 void HeadlessForm::setFocus(QStringView control) {
+    if (!known(control))
+        return;
     m_focused = control.toString();
 }
 
@@ -101,10 +135,14 @@ int HeadlessForm::chosenRow(QStringView combo, TablePtr* tableOut) const {
 }
 
 bool HeadlessForm::holdsValidEntry(QStringView combo) const {
+    if (!known(combo))
+        return false;
     return chosenRow(combo) >= 0;
 }
 
 QString HeadlessForm::comboColumn(QStringView combo, int column) const {
+    if (!known(combo))
+        return {};
     TablePtr table;
     const int row = chosenRow(combo, &table);
     if (row < 0)

@@ -8,7 +8,8 @@
 #include <QStringList>
 
 #include "form/FormView.h"
-#include "platform/Table.h"
+#include "platform/Error.h"
+#include "tables/Table.h"
 
 namespace velantor {
 
@@ -41,6 +42,11 @@ public:
     int focusMoves() const { return m_focusMoves; }
     void focusNext() { ++m_focusMoves; }
 
+    // Every control name the form has been asked for that is neither one of the form's
+    // controls nor a bound list, as an error naming the first; what was asked of such a
+    // name was ignored.
+    Result<void> unknownControls() const;
+
     QString text(QStringView control) const override;
     void setText(QStringView control, const QString& text) override;
     bool isChecked(QStringView option) const override;
@@ -58,6 +64,8 @@ private:
         std::function<TablePtr()> source;
         QStringList columns;
     };
+    // False (and the name noted) when the form has no such control.
+    bool known(QStringView control) const;
     // The visible row the list's text designates in its table, -1 when none.
     int chosenRow(QStringView combo, TablePtr* table = nullptr) const;
 
@@ -67,6 +75,7 @@ private:
     QSet<QString> m_disabled;
     QHash<QString, ListBinding> m_lists;
     QString m_focused;
+    mutable QStringList m_unknown;
     int m_focusMoves = 0;
 };
 

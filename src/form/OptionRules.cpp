@@ -3,6 +3,7 @@
 
 #include "form/EntryRules.h"
 #include "form/FormView.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -13,14 +14,14 @@ struct OptionPair {
 };
 
 constexpr std::array<OptionPair, 8> kPairs{{
-    {u"optDiscSi", u"optDiscNo"},
-    {u"optSSOtros", u"optSSOndex"},
-    {u"OptSi", u"OptNo"},
-    {u"optDefinitivo", u"optTemporal"},
-    {u"optOtras", u"optActivo"},
-    {u"optPetConyugeSi", u"optPetConyugeNo"},
-    {u"optForzoso", u"optVoluntario"},
-    {u"optReingesoSi", u"optReingresoNo"},
+    {ctl::optDiscSi, ctl::optDiscNo},
+    {ctl::optSSOtros, ctl::optSSOndex},
+    {ctl::OptSi, ctl::OptNo},
+    {ctl::optDefinitivo, ctl::optTemporal},
+    {ctl::optOtras, ctl::optActivo},
+    {ctl::optPetConyugeSi, ctl::optPetConyugeNo},
+    {ctl::optForzoso, ctl::optVoluntario},
+    {ctl::optReingesoSi, ctl::optReingresoNo},
 }};
 
 const OptionPair* pairOf(QStringView option) {
@@ -50,61 +51,61 @@ void select(FormView& view, QStringView option) {
 }
 
 void disabilityRule(FormView& view, bool yes) {
-    show(view, {u"lblTipoDis", u"txtTipoDisc", u"lblAdap", u"txtAdaptaciones"}, yes);
+    show(view, {ctl::lblTipoDis, ctl::txtTipoDisc, ctl::lblAdap, ctl::txtAdaptaciones}, yes);
     if (!yes)
-        empty(view, {u"txtTipoDisc", u"txtAdaptaciones"});
+        empty(view, {ctl::txtTipoDisc, ctl::txtAdaptaciones});
 }
 
 void healthServiceRule(FormView& view, bool others) {
-    view.setVisible(u"txtSS", others);
+    view.setVisible(ctl::txtSS, others);
     if (others)
-        view.setFocus(u"txtSS");
+        view.setFocus(ctl::txtSS);
     else
-        empty(view, {u"txtSS"});
+        empty(view, {ctl::txtSS});
 }
 
 void currentPostRule(FormView& view, bool yes) {
-    show(view, {u"Frame7", u"Frame3", u"fraDefTemp"}, yes);
+    show(view, {ctl::Frame7, ctl::Frame3, ctl::fraDefTemp}, yes);
     // A provisional post has no date of taking up the post: showing the date again for
     // it would offer a field that its own option hides and empties.
-    const bool dateApplies = yes && !view.isChecked(u"optTemporal");
-    show(view, {u"txtFecPosesion", u"lblPosesion"}, dateApplies);
+    const bool dateApplies = yes && !view.isChecked(ctl::optTemporal);
+    show(view, {ctl::txtFecPosesion, ctl::lblPosesion}, dateApplies);
     if (!yes)
         empty(view,
-              {u"txtFecPosesion", u"txtPuesto", u"txtLocalidadPuesto", u"txtProvinciaPuesto", u"txtSS"});
+              {ctl::txtFecPosesion, ctl::txtPuesto, ctl::txtLocalidadPuesto, ctl::txtProvinciaPuesto, ctl::txtSS});
 }
 
 void postNatureRule(FormView& view, bool definitive) {
-    show(view, {u"txtFecPosesion", u"lblPosesion"}, definitive);
+    show(view, {ctl::txtFecPosesion, ctl::lblPosesion}, definitive);
     if (!definitive)
-        empty(view, {u"txtFecPosesion"});
+        empty(view, {ctl::txtFecPosesion});
 }
 
 void situationRule(FormView& view, bool others) {
-    view.setEnabled(u"fraReingreso", others);
+    view.setEnabled(ctl::fraReingreso, others);
     if (others) {
-        show(view, {u"cboSituaciones", u"txtFechaSit", u"lblFechaSit"}, true);
+        show(view, {ctl::cboSituaciones, ctl::txtFechaSit, ctl::lblFechaSit}, true);
         return;
     }
-    select(view, u"optReingresoNo");
-    view.setChecked(u"optReingesoSi", false);
-    show(view, {u"lblFechaSit", u"txtFechaSit", u"txtSitAdm", u"cboSituaciones"}, false);
-    empty(view, {u"txtFechaSit", u"txtSitAdm", u"cboSituaciones"});
+    select(view, ctl::optReingresoNo);
+    view.setChecked(ctl::optReingesoSi, false);
+    show(view, {ctl::lblFechaSit, ctl::txtFechaSit, ctl::txtSitAdm, ctl::cboSituaciones}, false);
+    empty(view, {ctl::txtFechaSit, ctl::txtSitAdm, ctl::cboSituaciones});
 }
 
 void conditionRule(FormView& view, bool yes) {
-    view.setVisible(u"fraDNIConyuge", yes);
+    view.setVisible(ctl::fraDNIConyuge, yes);
     if (!yes)
-        empty(view, {u"txtDNIConyuge", u"txtConyuApellido1", u"txtCOnyuApellido2", u"txtConyuNombre"});
+        empty(view, {ctl::txtDNIConyuge, ctl::txtConyuApellido1, ctl::txtCOnyuApellido2, ctl::txtConyuNombre});
 }
 
 void participationRule(FormView& view, bool compulsory) {
     if (!compulsory)
         return; // Voluntario leaves the spouse condition as it is.
-    select(view, u"optPetConyugeNo");
-    view.setVisible(u"fraDNIConyuge", false);
-    empty(view, {u"txtDNIConyuge"});
-    view.setVisible(u"fraAcopPetConyu", false);
+    select(view, ctl::optPetConyugeNo);
+    view.setVisible(ctl::fraDNIConyuge, false);
+    empty(view, {ctl::txtDNIConyuge});
+    view.setVisible(ctl::fraAcopPetConyu, false);
 }
 
 } // namespace
@@ -123,32 +124,32 @@ void applyOptionRule(FormView& view, QStringView option) {
     const bool first = view.isChecked(pair->first);
     if (!first && !view.isChecked(pair->second))
         return;
-    if (pair->first == u"optDiscSi")
+    if (pair->first == ctl::optDiscSi)
         disabilityRule(view, first);
-    else if (pair->first == u"optSSOtros")
+    else if (pair->first == ctl::optSSOtros)
         healthServiceRule(view, first);
-    else if (pair->first == u"OptSi")
+    else if (pair->first == ctl::OptSi)
         currentPostRule(view, first);
-    else if (pair->first == u"optDefinitivo")
+    else if (pair->first == ctl::optDefinitivo)
         postNatureRule(view, first);
-    else if (pair->first == u"optOtras")
+    else if (pair->first == ctl::optOtras)
         situationRule(view, first);
-    else if (pair->first == u"optPetConyugeSi")
+    else if (pair->first == ctl::optPetConyugeSi)
         conditionRule(view, first);
-    else if (pair->first == u"optForzoso")
+    else if (pair->first == ctl::optForzoso)
         participationRule(view, first);
     // The re-entry pair has no rule of its own.
 }
 
 void onSituationChosen(FormView& view) {
-    view.setText(u"txtSitAdm", QString());
-    if (view.comboColumn(u"cboSituaciones", 2) == u"1") {
-        view.setVisible(u"txtSitAdm", true);
-        view.setFocus(u"txtSitAdm");
+    view.setText(ctl::txtSitAdm, QString());
+    if (view.comboColumn(ctl::cboSituaciones, 2) == u"1") {
+        view.setVisible(ctl::txtSitAdm, true);
+        view.setFocus(ctl::txtSitAdm);
         return;
     }
-    view.setVisible(u"txtSitAdm", false);
-    view.setText(u"txtSitAdm", view.text(u"cboSituaciones"));
+    view.setVisible(ctl::txtSitAdm, false);
+    view.setText(ctl::txtSitAdm, view.text(ctl::cboSituaciones));
 }
 
 } // namespace velantor

@@ -2,12 +2,13 @@
 
 #include <QSet>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "form/EntryRules.h"
 #include "form/FormView.h"
 #include "form/NextValue.h"
 #include "form/RequestedPositionListOrders.h"
 #include "platform/MessageService.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -37,19 +38,19 @@ bool RequestedPositionList::vacancies() const {
 }
 
 QString RequestedPositionList::orderField() const {
-    return vacancies() ? QStringLiteral("txtOrdenVacante") : QStringLiteral("txtOrdenResultas");
+    return vacancies() ? ctl::name(ctl::txtOrdenVacante) : ctl::name(ctl::txtOrdenResultas);
 }
 QString RequestedPositionList::positionList() const {
-    return vacancies() ? QStringLiteral("cboPuestoVacante") : QStringLiteral("cboPuestoResultas");
+    return vacancies() ? ctl::name(ctl::cboPuestoVacante) : ctl::name(ctl::cboPuestoResultas);
 }
 QString RequestedPositionList::codeField() const {
-    return vacancies() ? QStringLiteral("txtCodVacante") : QStringLiteral("txtCodResulta");
+    return vacancies() ? ctl::name(ctl::txtCodVacante) : ctl::name(ctl::txtCodResulta);
 }
 QString RequestedPositionList::descriptionField() const {
-    return vacancies() ? QStringLiteral("txtDescVacantes") : QStringLiteral("txtDescResultas");
+    return vacancies() ? ctl::name(ctl::txtDescVacantes) : ctl::name(ctl::txtDescResultas);
 }
 QString RequestedPositionList::idField() const {
-    return vacancies() ? QStringLiteral("txtIdSolicitudVacantes") : QStringLiteral("txtIdSolicitudResultas");
+    return vacancies() ? ctl::name(ctl::txtIdSolicitudVacantes) : ctl::name(ctl::txtIdSolicitudResultas);
 }
 QString RequestedPositionList::title() const {
     return vacancies() ? QStringLiteral("Solicitud Vacantes") : QStringLiteral("Solicitud Resultas");
@@ -77,11 +78,11 @@ bool RequestedPositionList::isListed(const QString& code) const {
 
 void RequestedPositionList::lockEntryControls(bool lock) {
     const QString province =
-        vacancies() ? QStringLiteral("cboProvinciaVacantes") : QStringLiteral("cboProvinciaResultas");
+        vacancies() ? ctl::name(ctl::cboProvinciaVacantes) : ctl::name(ctl::cboProvinciaResultas);
     const QString institution =
-        vacancies() ? QStringLiteral("cboConsejeriaVacantes") : QStringLiteral("cboConsejeriaResultas");
+        vacancies() ? ctl::name(ctl::cboConsejeriaVacantes) : ctl::name(ctl::cboConsejeriaResultas);
     const QString locality =
-        vacancies() ? QStringLiteral("cboLocalidadVacantes") : QStringLiteral("cboLocalidadResultas");
+        vacancies() ? ctl::name(ctl::cboLocalidadVacantes) : ctl::name(ctl::cboLocalidadResultas);
     for (const QString& control :
          {province, institution, locality, positionList(), codeField(), descriptionField()})
         m_view.setEnabled(control, !lock);
@@ -101,7 +102,7 @@ void RequestedPositionList::resetEntryPanel() {
     m_view.setFocus(positionList());
     m_search.applyFilter(m_tab);
     if (vacancies())
-        m_view.setVisible(u"lblPlazas", true);
+        m_view.setVisible(ctl::lblPlazas, true);
     else
         m_search.setSearchListsEnabled(true);
 }
@@ -154,7 +155,7 @@ void RequestedPositionList::modify(const QList<int>& selectedRows) {
     m_view.setVisible(descriptionField(), true);
     m_view.setFocus(orderField());
     if (vacancies())
-        m_view.setVisible(u"lblPlazas", false);
+        m_view.setVisible(ctl::lblPlazas, false);
 }
 
 // ---- Accept ------------------------------------------------------------------------
@@ -204,8 +205,8 @@ bool RequestedPositionList::acceptNew() {
         return false;
     }
     // Once a position is requested the body and group that opened it stay.
-    m_view.setEnabled(u"cboCuerpo", false);
-    m_view.setEnabled(u"cboGrupo", false);
+    m_view.setEnabled(ctl::cboCuerpo, false);
+    m_view.setEnabled(ctl::cboGrupo, false);
 
     const qint64 id = nextValue(*m_table, kIdSolicitud);
     const qint64 order = insertionOrder();
@@ -229,7 +230,7 @@ bool RequestedPositionList::acceptMove() {
     order = std::max<qint64>(*order, 1);
     requested::moveOrder(*m_table, m_view.text(idField()).toLongLong(), m_previousOrder, *order);
     if (vacancies())
-        m_view.setVisible(u"lblPlazas", true);
+        m_view.setVisible(ctl::lblPlazas, true);
     finishAccept();
     return true;
 }
@@ -249,7 +250,7 @@ bool RequestedPositionList::remove(const QList<int>& selectedRows) {
             m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"),
                            QStringLiteral("Solicitudes"), MessageIcon::Warning, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
-            const QString grid = vacancies() ? QStringLiteral("grdVacantes") : QStringLiteral("grdResultas");
+            const QString grid = vacancies() ? ctl::name(ctl::grdVacantes) : ctl::name(ctl::grdResultas);
             if (vacancies())
                 m_view.setVisible(grid, false);
             m_table->setPosition(selectedRows.front());
@@ -260,7 +261,7 @@ bool RequestedPositionList::remove(const QList<int>& selectedRows) {
             if (vacancies())
                 m_view.setVisible(grid, true);
             if (m_table->totalRowCount() == 0 && (!m_otherList || m_otherList->totalRowCount() == 0))
-                m_view.setEnabled(u"cboCuerpo", true);
+                m_view.setEnabled(ctl::cboCuerpo, true);
             deleted = true;
         }
     }

@@ -6,8 +6,8 @@
 #include <QList>
 #include <QString>
 
-#include "catalogues/PositionSearchFilter.h"
-#include "platform/Table.h"
+#include "form/search/PositionSearchFilter.h"
+#include "tables/Table.h"
 
 namespace velantor {
 

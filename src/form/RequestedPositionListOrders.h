@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor::requested {
 

@@ -1,8 +1,9 @@
 #include "form/SolicitudDatos.h"
 
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/EntryRules.h"
 #include "form/FormView.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -18,10 +19,7 @@ template <class F> void forEachDataControl(F&& f) {
 
 } // namespace
 
-SolicitudDatos::SolicitudDatos()
-    : vacantes(createPositionListTable(QStringLiteral("Vacantes"))),
-      resultas(createPositionListTable(QStringLiteral("Resultas"))), cursos(createCursosTable()),
-      documentos(createDocumentosTable()) {}
+SolicitudDatos::SolicitudDatos() : ApplicationTables(ApplicationTables::create()) {}
 
 QString SolicitudDatos::text(QStringView control) const {
     return m_texts.value(control.toString());
@@ -60,9 +58,9 @@ void SolicitudDatos::readFrom(const FormView& view) {
         else
             m_texts.insert(control.name, view.text(control.name));
     });
-    bodyGroup = view.comboColumn(u"cboCuerpo", 2).trimmed();
-    situationName = view.comboColumn(u"cboSituaciones", 1);
-    situationEsOtras = view.comboColumn(u"cboSituaciones", 2);
+    bodyGroup = view.comboColumn(ctl::cboCuerpo, 2).trimmed();
+    situationName = view.comboColumn(ctl::cboSituaciones, 1);
+    situationEsOtras = view.comboColumn(ctl::cboSituaciones, 2);
 }
 
 void SolicitudDatos::writeTo(FormView& view) const {
@@ -78,8 +76,8 @@ void SolicitudDatos::writeTo(FormView& view) const {
     });
     // The free-text situation box is shown by choosing its situation, which writing the
     // list's text does not do.
-    const bool namedByUser = view.isChecked(u"optOtras") && view.comboColumn(u"cboSituaciones", 2) == u"1";
-    view.setVisible(u"txtSitAdm", namedByUser);
+    const bool namedByUser = view.isChecked(ctl::optOtras) && view.comboColumn(ctl::cboSituaciones, 2) == u"1";
+    view.setVisible(ctl::txtSitAdm, namedByUser);
 }
 
 } // namespace velantor

@@ -3,8 +3,9 @@
 #include <QHash>
 #include <QString>
 
+#include "catalogues/ApplicationTables.h"
 #include "form/FormControl.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
 
@@ -12,10 +13,11 @@ class FormView;
 
 // The whole application as values, independent of widgets: every data control's value
 // by control name (texts for text boxes and lists, states for options), the columns of
-// the chosen rows that later steps need, and the four working tables. The document
+// the chosen rows that later steps need, and the four working tables (created empty with
+// their layouts). The document
 // generator, the barcode record and the loader work on this object; the window fills
 // it from its controls and writes it back; the command-line tool builds it from JSON.
-class SolicitudDatos {
+class SolicitudDatos : public ApplicationTables {
 public:
     SolicitudDatos();
 
@@ -29,12 +31,6 @@ public:
     QString bodyGroup;
     QString situationName;
     QString situationEsOtras;
-
-    // The four working tables (created empty with their layouts).
-    TablePtr vacantes;
-    TablePtr resultas;
-    TablePtr cursos;
-    TablePtr documentos;
 
     // The form field value of a data control: its text, or for an option "1"/"0".
     QString fieldValue(const FormControl& control) const;

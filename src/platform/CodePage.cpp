@@ -206,4 +206,8 @@ QByteArray xmlAsUtf8(const QByteArray& bytes) {
     return utf8OrWindows1252(bytes).toUtf8();
 }
 
+QString oemToAnsi(const QString& text) {
+    return fromCp850(toWindows1252(text));
+}
+
 } // namespace velantor::codepage

@@ -17,6 +17,10 @@ QString fromLatin1(const QByteArray& bytes);
 QByteArray toWindows1252(QStringView text, char replacement = '?');
 QByteArray toCp850(QStringView text, char replacement = '?');
 
+// OEM (850) text read as Windows-1252 back to what it says: each character taken as the
+// Windows-1252 byte it was read from, and the bytes read again as code page 850.
+QString oemToAnsi(const QString& text);
+
 // The text of an XML file as UTF-8, for a parser told to read UTF-8. UTF-16 (with a byte
 // order mark or recognised by its first characters) is converted; so is a file declaring
 // Windows-1252 or Latin-1, which the XML library does not all know. In a file read as

@@ -32,6 +32,7 @@ inline constexpr int kMalformedFilter = 1005;     // a table filter expression t
 inline constexpr int kMissingFormField = 5941;    // the document has no form field of that name
 inline constexpr int kExternalProgram = 1006;     // an outside program is missing or failed
 inline constexpr int kUnsafeName = 1007;          // a name that would leave its folder
+inline constexpr int kUnknownControl = 1008;      // a rule addressed a control the form does not have
 } // namespace errors
 
 inline Error makeError(int number, const QString& description) { return Error{number, description}; }

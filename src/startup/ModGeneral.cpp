@@ -20,7 +20,7 @@ QString Rellenar(const QString& text, int width, bool left, const QString& pad, 
 }
 
 QString OemAAnsi(const QString& text) {
-    return codepage::fromCp850(codepage::toWindows1252(text));
+    return codepage::oemToAnsi(text);
 }
 
 } // namespace velantor

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "platform/Error.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
 

@@ -14,7 +14,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "platform/TableModel.h"
+#include "tables/TableModel.h"
 #include "widgets/DataGridHeaderModel.h"
 
 namespace velantor {

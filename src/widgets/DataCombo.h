@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "widgets/DataGridColumn.h"
 
 class QFrame;

@@ -5,7 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-#include "platform/TableModel.h"
+#include "tables/TableModel.h"
 #include "widgets/DataGridHeaderModel.h"
 
 namespace velantor {

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QTableView>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "widgets/DataGridColumn.h"
 
 namespace velantor {

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 namespace velantor {
 

@@ -5,7 +5,7 @@
 
 #include "catalogues/CatalogueTables.h"
 #include "catalogues/DerivedPositionTables.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 // A plain reading of the copy rule for the derived position tables, used as the oracle of
 // the tests: for every map row of the key, in map order, the first source row with the code,

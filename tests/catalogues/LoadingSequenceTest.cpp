@@ -104,8 +104,8 @@ TEST_F(LoadingSequenceTest, LoadsTheSampleProgramFolder) {
     for (const auto& [name, table] : catalogues.namedTables())
         EXPECT_TRUE(table->isOpen()) << name.toStdString();
     EXPECT_EQ(catalogues.namedTables().size(), 26u);
-    EXPECT_EQ(catalogues.Vacantes->totalRowCount(), 0);
-    EXPECT_EQ(catalogues.Documentos->fieldCount(), 5);
+    EXPECT_EQ(catalogues.working.vacantes->totalRowCount(), 0);
+    EXPECT_EQ(catalogues.working.documentos->fieldCount(), 5);
     EXPECT_EQ(catalogues.rsProvincias->totalRowCount(), 52);
     EXPECT_EQ(catalogues.rsProvinciasVrk->totalRowCount(), 3);
     // The work file is left holding the last catalogue read: the localities.

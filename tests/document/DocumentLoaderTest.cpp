@@ -8,7 +8,7 @@
 #include "document/DocumentLoader.h"
 #include "document/ProgressIndicator.h"
 #include "form/SolicitudJson.h"
-#include "platform/OoxmlPackage.h"
+#include "docengine/OoxmlPackage.h"
 #include "platform/SafeFile.h"
 #include "support/SearchTestForm.h"
 
@@ -55,7 +55,7 @@ struct LoadFixture : ::testing::Test {
         return loaded;
     }
 
-    ApplicationLists lists() { return {loaded.vacantes, loaded.resultas, loaded.cursos, loaded.documentos}; }
+    ApplicationTables lists() { return {loaded.vacantes, loaded.resultas, loaded.cursos, loaded.documentos}; }
 
     bool commandsEnabled() const {
         return t.form.isEnabled(u"mnuP1000") && t.form.isEnabled(u"mnuP2000") &&

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "document/OfficeTools.h"
-#include "platform/DocxLegacyConverter.h"
-#include "platform/WordDocument.h"
+#include "docengine/DocxLegacyConverter.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 

@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "document/PositionsXml.h"
 
 using namespace velantor;
 
 namespace {
 
-ApplicationLists emptyLists() {
-    return ApplicationLists{createPositionListTable(QStringLiteral("Vacantes")),
+ApplicationTables emptyLists() {
+    return ApplicationTables{createPositionListTable(QStringLiteral("Vacantes")),
                             createPositionListTable(QStringLiteral("Resultas")), createCursosTable(),
                             createDocumentosTable()};
 }
@@ -80,7 +80,7 @@ TEST(PositionsXml, EmptyApplicationIsTheDeclarationAndFourEmptyLists) {
 }
 
 TEST(PositionsXml, RowsAreOneLineInColumnOrderWithLatin1Letters) {
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addPosition(*lists.resultas, 0, 1, QStringLiteral("01234"),
                 QStringLiteral("ENFERMERO/A ATENCIÓN PRIMARIA"));
     addCourse(*lists.cursos, QStringLiteral("Reanimación"), 30, 2024, QStringLiteral("Escuela de Ciencias"),
@@ -109,7 +109,7 @@ TEST(PositionsXml, RowsAreOneLineInColumnOrderWithLatin1Letters) {
 TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentNames) {
     QTemporaryDir dir;
     RecordingMessageService messages;
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 0, 1, QStringLiteral("11111"), QStringLiteral("TÉCNICO/A & AUXILIAR"));
     addCourse(*lists.cursos, QStringLiteral("Gestión & calidad"), 20, 2023, QStringLiteral("Centro A&B"), 0);
     addDocument(*lists.documentos, 0, QStringLiteral("Título & diploma"), QStringLiteral("Escuela & Centro"));
@@ -123,7 +123,7 @@ TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentName
 
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt")), messages));
-    ApplicationLists back = emptyLists();
+    ApplicationTables back = emptyLists();
     ASSERT_TRUE(PositionsXml::read(path, back));
     EXPECT_EQ(back.cursos->textAt(0, back.cursos->fieldIndex(u"Curso")), QStringLiteral("Gestión   calidad"));
     EXPECT_EQ(back.documentos->textAt(0, back.documentos->fieldIndex(u"Centro")),
@@ -135,7 +135,7 @@ TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentName
 TEST(PositionsXml, LessThanAndAmpersandInAnyColumnNoLongerLoseTheLists) {
     QTemporaryDir dir;
     RecordingMessageService messages;
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 0, 1, QStringLiteral("2<3"), QStringLiteral("A&B <C> D"),
                 QStringLiteral("&lt;"));
     addCourse(*lists.cursos, QStringLiteral("Curso <avanzado>"), 10, 2022, QStringLiteral("<Centro>"), 0);
@@ -145,7 +145,7 @@ TEST(PositionsXml, LessThanAndAmpersandInAnyColumnNoLongerLoseTheLists) {
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(readFile(path).contains("<NomConvocatoria>A&amp;B &lt;C&gt; D</NomConvocatoria>"));
 
-    ApplicationLists back = emptyLists();
+    ApplicationTables back = emptyLists();
     ASSERT_TRUE(PositionsXml::read(path, back));
     ASSERT_EQ(back.vacantes->rowCount(), 1);
     EXPECT_EQ(back.vacantes->textAt(0, back.vacantes->fieldIndex(u"CodConvocatoria")), QStringLiteral("2<3"));
@@ -165,7 +165,7 @@ TEST(PositionsXml, TextThatStillFailsGoesToTheTraceAndKeepsTheOldFile) {
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     const QString trace = dir.filePath(QStringLiteral("traza.txt"));
     writeFile(path, "anterior");
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addDocument(*lists.documentos, 0,
                 QStringLiteral("Copia\x01"
                                "dañada"),
@@ -188,7 +188,7 @@ TEST(PositionsXml, TextThatStillFailsGoesToTheTraceAndKeepsTheOldFile) {
 TEST(PositionsXml, EveryColumnOfEveryRowReadsBackAfterWriting) {
     QTemporaryDir dir;
     RecordingMessageService messages;
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 4, 1, QStringLiteral("12345"), QStringLiteral("FACULTATIVO/A ESPECIALISTA"));
     addPosition(*lists.vacantes, 0, 2, QStringLiteral("2345"), QStringLiteral("PEDIATRÍA"),
                 QStringLiteral("ñ"));
@@ -200,7 +200,7 @@ TEST(PositionsXml, EveryColumnOfEveryRowReadsBackAfterWriting) {
     ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt")), messages));
     EXPECT_FALSE(readFile(path).contains('\n')); // one line, even with a line break in a value
 
-    ApplicationLists back = emptyLists();
+    ApplicationTables back = emptyLists();
     ASSERT_TRUE(PositionsXml::read(path, back));
     const std::pair<TablePtr, TablePtr> pairs[] = {{lists.vacantes, back.vacantes},
                                                    {lists.resultas, back.resultas},
@@ -231,7 +231,7 @@ TEST(PositionsXml, ReadingAppendsInFileOrderWithoutRenumbering) {
     }
     writeFile(path, kDeclaration + "<Plazas><Vacantes>" + plazas +
                         "</Vacantes><Resultas/><Cursos/><Documentos/></Plazas>");
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 0, 1, QStringLiteral("99999"), QStringLiteral("YA ESTABA"));
     ASSERT_TRUE(PositionsXml::read(path, lists));
     ASSERT_EQ(lists.vacantes->rowCount(), 4);
@@ -247,7 +247,7 @@ TEST(PositionsXml, ReadingAppendsInFileOrderWithoutRenumbering) {
 
 TEST(PositionsXml, MissingOrMalformedFilesReadNothingAndAMissingColumnStopsTheReading) {
     QTemporaryDir dir;
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     EXPECT_TRUE(PositionsXml::read(dir.filePath(QStringLiteral("no.xml")), lists));
     const QString malformed = dir.filePath(QStringLiteral("mal.xml"));
     writeFile(malformed, kDeclaration + "<Plazas><Vacantes><Plaza>");
@@ -273,7 +273,7 @@ TEST(PositionsXml, MissingOrMalformedFilesReadNothingAndAMissingColumnStopsTheRe
 }
 
 TEST(PositionsXml, CharactersOutsideLatin1AreStoredAsQuestionMarks) {
-    ApplicationLists lists = emptyLists();
+    ApplicationTables lists = emptyLists();
     addDocument(*lists.documentos, 0, QStringLiteral("Recibo 20 € – copia"), QStringLiteral("x"));
     EXPECT_TRUE(PositionsXml::build(lists).contains("<Documento>Recibo 20 ? ? copia</Documento>"));
 }

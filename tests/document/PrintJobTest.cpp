@@ -8,7 +8,7 @@
 #include "document/PrintJob.h"
 #include "document/PrintSample.h"
 #include "document/PrintStandIns.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 using namespace velantor::test;

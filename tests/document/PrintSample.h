@@ -5,7 +5,7 @@
 
 #include "ApplicationSample.h"
 #include "form/SolicitudDatos.h"
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 // A complete application with lists of the sizes asked for, for the printing tests
 // (the template is ApplicationSample.h's).

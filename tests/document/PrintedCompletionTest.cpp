@@ -10,7 +10,7 @@
 #include "document/PrintedCompletion.h"
 #include "document/PrintedPagination.h"
 #include "document/SolicitudBarcode.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 using namespace velantor::barcode;

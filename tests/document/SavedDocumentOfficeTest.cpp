@@ -8,7 +8,7 @@
 #include "document/DocumentLoader.h"
 #include "document/OfficeTools.h"
 #include "form/HeadlessForm.h"
-#include "platform/DocxLegacyConverter.h"
+#include "docengine/DocxLegacyConverter.h"
 #include "platform/MessageService.h"
 
 using namespace velantor;
@@ -63,7 +63,7 @@ TEST(SavedDocumentOffice, ADocumentSavedAgainInTheBinaryFormatLoadsWithItsCheckB
 
     HeadlessForm form;
     SolicitudDatos back;
-    DocumentLoader loader(form, ApplicationLists{back.vacantes, back.resultas, back.cursos, back.documentos},
+    DocumentLoader loader(form, ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos},
                           messages);
     const Result<void> loaded =
         loader.load(LoadRequest{request.fileName, request.applicationsFolder, request.templatePath});

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/CourseDocumentEditor.h"
 #include "form/NextValue.h"
 #include "platform/MessageService.h"

@@ -21,6 +21,20 @@ TEST(HeadlessFormTest, ControlsStartEmptyVisibleEnabledAndUnselected) {
     EXPECT_EQ(form.comboColumn(u"cboNoBound", 0), u"");
 }
 
+// A misspelt name is not a control that silently holds a value: it is ignored and named.
+TEST(HeadlessFormTest, AnUnknownControlNameIsAnError) {
+    HeadlessForm form;
+    form.setText(u"txtNombre", QStringLiteral("Ana"));
+    EXPECT_TRUE(form.unknownControls().has_value());
+    form.setText(u"txtNombres", QStringLiteral("Ana"));
+    EXPECT_EQ(form.text(u"txtNombres"), u"");
+    EXPECT_FALSE(form.isVisible(u"fraNada"));
+    const Result<void> unknown = form.unknownControls();
+    ASSERT_FALSE(unknown.has_value());
+    EXPECT_EQ(unknown.error().number, errors::kUnknownControl);
+    EXPECT_TRUE(unknown.error().description.contains(u"txtNombres"));
+}
+
 TEST(HeadlessFormTest, SelectingAnOptionClearsItsPartnerAndRunsThePairsRule) {
     HeadlessForm form;
     form.setChecked(u"optDiscSi", true);

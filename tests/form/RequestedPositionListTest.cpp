@@ -25,7 +25,7 @@ class RequestedPositionListTest : public ::testing::Test {
 protected:
     void SetUp() override { t.chooseBody(QStringLiteral("00101")); }
 
-    Table& vacantes() { return *t.catalogue.Vacantes; }
+    Table& vacantes() { return *t.catalogue.working.vacantes; }
     RequestedPositionList& list() { return t.vacancyList; }
 
     // Picks a position in the position list, types an order ("" for none) and accepts.
@@ -236,7 +236,7 @@ TEST_F(RequestedPositionListTest, APositionStandsOnceInAListButMayStandInBoth) {
     EXPECT_EQ(rows(vacantes()), codes({"10001"}));
 
     EXPECT_TRUE(request(t.resultasList, "10001"));
-    EXPECT_EQ(rows(*t.catalogue.Resultas), codes({"10001"}));
+    EXPECT_EQ(rows(*t.catalogue.working.resultas), codes({"10001"}));
     EXPECT_FALSE(request(t.resultasList, "10001"));
     EXPECT_EQ(t.messages.last().title, u"Solicitud Resultas");
 }
@@ -306,7 +306,7 @@ TEST_F(RequestedPositionListTest, InsertAllWithNoCandidateChangesNothing) {
 
 TEST_F(RequestedPositionListTest, ResultasInsertAllDisablesItsButton) {
     t.search.insertAll(SearchTab::Resultas, t.resultasList);
-    EXPECT_EQ(rows(*t.catalogue.Resultas), codes({"60003", "60001", "60002", "10001"}));
+    EXPECT_EQ(rows(*t.catalogue.working.resultas), codes({"60003", "60001", "60002", "10001"}));
     EXPECT_FALSE(t.form.isEnabled(u"cmdInsertaTodasResultas"));
 }
 

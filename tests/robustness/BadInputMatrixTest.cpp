@@ -14,13 +14,13 @@
 #include "catalogues/Catalogues.h"
 #include "catalogues/Decoding.h"
 #include "catalogues/LoadingSequence.h"
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "document/PositionsXml.h"
-#include "form/ConfiguracionSolicitud.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "platform/CodePage.h"
 #include "platform/MessageService.h"
-#include "platform/OoxmlPackage.h"
-#include "platform/WordDocument.h"
+#include "docengine/OoxmlPackage.h"
+#include "docengine/WordDocument.h"
 #include "robustness/FolderSnapshot.h"
 #include "startup/PasswordChange.h"
 #include "startup/UserRegistry.h"
@@ -137,7 +137,7 @@ Outcome openDocument(const QString& programFolder, const QString& relative, bool
 
 Outcome readPositions(const QString& programFolder) {
     RecordingMessageService messages;
-    const ApplicationLists lists{createPositionListTable(QStringLiteral("Vacantes")),
+    const ApplicationTables lists{createPositionListTable(QStringLiteral("Vacantes")),
                                  createPositionListTable(QStringLiteral("Resultas")), createCursosTable(),
                                  createDocumentosTable()};
     const Result<void> read = PositionsXml::read(QDir(programFolder).filePath(kPositions), lists);
@@ -315,7 +315,7 @@ public:
 
         Result<WordDocument> document = WordDocument::openTemplate(here.filePath(kTemplate));
         m_ok = document && document->saveAs(here.filePath(kDocument)) && m_ok;
-        ApplicationLists lists{createPositionListTable(QStringLiteral("Vacantes")),
+        ApplicationTables lists{createPositionListTable(QStringLiteral("Vacantes")),
                                createPositionListTable(QStringLiteral("Resultas")), createCursosTable(),
                                createDocumentosTable()};
         for (int i = 0; i < 3; ++i) {

@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "document/PositionsXml.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 #include "support/CliRun.h"
-#include "support/SessionDriver.h"
+#include "support/SampleFolder.h"
 
 using namespace velantor;
 

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "document/PositionsXml.h"
 #include "platform/MessageService.h"
 #include "platform/SafeFile.h"
-#include "platform/WordDocument.h"
+#include "docengine/WordDocument.h"
 #include "robustness/FolderSnapshot.h"
 #include "startup/PasswordChange.h"
 #include "startup/UserRegistry.h"
@@ -45,8 +45,8 @@ struct Writer {
     std::function<void()> checkMemory = [] {};
 };
 
-ApplicationLists lists(int vacancies) {
-    ApplicationLists lists{createPositionListTable(QStringLiteral("Vacantes")),
+ApplicationTables lists(int vacancies) {
+    ApplicationTables lists{createPositionListTable(QStringLiteral("Vacantes")),
                            createPositionListTable(QStringLiteral("Resultas")), createCursosTable(),
                            createDocumentosTable()};
     for (int i = 0; i < vacancies; ++i) {

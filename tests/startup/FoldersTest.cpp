@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/Folders.h"
+#include "platform/Folders.h"
 
 using namespace velantor;
 

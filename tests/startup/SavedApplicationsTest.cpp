@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "startup/SavedApplications.h"
 
 using namespace velantor;

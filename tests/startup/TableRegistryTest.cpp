@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "startup/TableRegistry.h"
 
 using namespace velantor;

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "catalogues/CatalogueTables.h"
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 
 namespace velantor::test {
 namespace {
@@ -136,16 +136,16 @@ Catalogues makeSearchCatalogue() {
         {},
         {},
     };
-    c.Vacantes = velantor::createPositionListTable(QStringLiteral("Vacantes"));
-    c.Resultas = velantor::createPositionListTable(QStringLiteral("Resultas"));
+    c.working.vacantes = velantor::createPositionListTable(QStringLiteral("Vacantes"));
+    c.working.resultas = velantor::createPositionListTable(QStringLiteral("Resultas"));
     return c;
 }
 
 SearchTestForm::SearchTestForm()
     : catalogue(makeSearchCatalogue()), tables(SearchTables::fromCatalogues(catalogue)),
       search(form, tables, messages),
-      vacancyList(SearchTab::Vacantes, form, messages, search, catalogue.Vacantes, catalogue.Resultas),
-      resultasList(SearchTab::Resultas, form, messages, search, catalogue.Resultas, catalogue.Vacantes) {
+      vacancyList(SearchTab::Vacantes, form, messages, search, catalogue.working.vacantes, catalogue.working.resultas),
+      resultasList(SearchTab::Resultas, form, messages, search, catalogue.working.resultas, catalogue.working.vacantes) {
     form.bindLists(tables);
     search.setFocusMover([this] { form.focusNext(); });
 }

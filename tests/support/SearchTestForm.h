@@ -5,7 +5,7 @@
 
 #include "catalogues/Catalogues.h"
 #include "catalogues/ListBindings.h"
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "form/HeadlessForm.h"
 #include "form/RequestedPositionList.h"
 #include "platform/MessageService.h"

@@ -13,11 +13,6 @@
 
 namespace velantor::testing {
 
-// Copies what a program folder needs to run (conf.xml, the manual and the data folder
-// with the catalogues and templates, but no saved application) from the sample program
-// folder next to the executables into `to`.
-bool copySampleProgram(const QString& to);
-
 // Acts on a modal window from inside its exec(): once the first modal window of type T is
 // active and `ready` holds for it, `action` runs on it (once). A window that never comes is
 // a test failure. Waiting is done by polling, never by a nested wait, so that a window

@@ -20,10 +20,8 @@ int toBarUnits(double value) {
 
 } // namespace
 
-frmProgreso::frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages,
-                         QWidget* parent)
-    : QDialog(parent), m_catalogues(catalogues), m_programFolder(std::move(programFolder)),
-      m_messages(messages), m_lblTitulo(new QLabel(this)),
+frmProgreso::frmProgreso(ProgramRun& run, MessageService& messages, QWidget* parent)
+    : QDialog(parent), m_run(run), m_messages(messages), m_lblTitulo(new QLabel(this)),
       m_label1(new QLabel(QStringLiteral("Cargando información ..."), this)), m_prg(new QProgressBar(this)),
       m_cmdContinuar(new QPushButton(QStringLiteral("Continuar"), this)) {
     setObjectName(QStringLiteral("frmProgreso"));
@@ -94,9 +92,12 @@ void frmProgreso::showProgress(double value, double maximum) {
 void frmProgreso::cargar() {
     m_loading = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    LoadingSequence sequence(m_programFolder, m_messages);
+    double lastMaximum = 0;
     LoadingCallbacks callbacks;
-    callbacks.progressChanged = [this](double value, double maximum) { showProgress(value, maximum); };
+    callbacks.progressChanged = [this, &lastMaximum](double value, double maximum) {
+        lastMaximum = maximum;
+        showProgress(value, maximum);
+    };
     callbacks.titleRead = [this](const QString& text) {
         QString shown = text;
         m_lblTitulo->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -104,9 +105,7 @@ void frmProgreso::cargar() {
     callbacks.captionSet = [this](const QString& caption) { setWindowTitle(caption); };
     callbacks.repaint = [this] { repaint(); };
     callbacks.letPendingEventsRun = [] { QCoreApplication::processEvents(); };
-    sequence.setCallbacks(std::move(callbacks));
-
-    const auto loaded = sequence.run(m_catalogues);
+    const auto loaded = m_run.loadCatalogues(m_messages, std::move(callbacks));
     QApplication::restoreOverrideCursor();
     m_loading = false;
     if (!loaded) {
@@ -119,7 +118,7 @@ void frmProgreso::cargar() {
     }
     m_cargaTerminada = true;
     m_outcome = Outcome::Loaded;
-    showProgress(sequence.maximum(), sequence.maximum());
+    showProgress(lastMaximum, lastMaximum);
     m_cmdContinuar->setEnabled(true);
     m_cmdContinuar->setFocus();
 }

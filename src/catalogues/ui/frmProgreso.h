@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "catalogues/Catalogues.h"
 #include "catalogues/LoadingSequence.h"
+#include "catalogues/ProgramRun.h"
 #include "platform/MessageService.h"
 
 class QLabel;
@@ -15,8 +15,8 @@ class QPushButton;
 
 namespace velantor::catalogues {
 
-// The loading window: on its first showing it loads every catalogue but the bodies (which
-// must already be in `catalogues`) with an hourglass pointer and a progress bar, then
+// The loading window: on its first showing it loads every catalogue of the run but the
+// bodies (which must already be loaded) with an hourglass pointer and a progress bar, then
 // enables "Continuar". It cannot be closed while loading. When loading fails it shows the
 // failure, closes and finishes Rejected; the caller then ends the program without opening
 // the form. After a successful load "Continuar" or the close box finish it Accepted.
@@ -25,8 +25,7 @@ class frmProgreso : public QDialog {
 public:
     enum class Outcome { NotRun, Loaded, StepFailed, PositionsFailed };
 
-    frmProgreso(Catalogues& catalogues, QString programFolder, MessageService& messages,
-                QWidget* parent = nullptr);
+    frmProgreso(ProgramRun& run, MessageService& messages, QWidget* parent = nullptr);
 
     bool cargaTerminada() const { return m_cargaTerminada; }
     bool loading() const { return m_loading; }
@@ -44,8 +43,7 @@ private:
     void cargar();
     void showProgress(double value, double maximum);
 
-    Catalogues& m_catalogues;
-    QString m_programFolder;
+    ProgramRun& m_run;
     MessageService& m_messages;
 
     QLabel* m_lblTitulo;

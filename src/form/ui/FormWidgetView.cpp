@@ -10,17 +10,22 @@
 
 #include "form/ui/frmSolicitudes.h"
 #include "widgets/DataCombo.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
 FormWidgetView::FormWidgetView(frmSolicitudes& window) : m_window(window) {}
 
 QWidget* FormWidgetView::widget(QStringView control) const {
-    return m_window.control(control);
+    QWidget* found = m_window.control(control);
+    // A rule that names a control the window does not have is a programming error.
+    Q_ASSERT_X(found || control.startsWith(ctl::mnuP), "FormWidgetView",
+               qPrintable(QStringLiteral("no control named %1").arg(control)));
+    return found;
 }
 
 QAction* FormWidgetView::menuItem(QStringView control) const {
-    if (!control.startsWith(u"mnuP"))
+    if (!control.startsWith(ctl::mnuP))
         return nullptr;
     bool ok = false;
     const int index = control.mid(4).toInt(&ok);

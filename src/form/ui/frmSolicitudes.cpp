@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "document/PrintJob.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
@@ -19,6 +19,7 @@
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -31,7 +32,7 @@ const char* const kDesignTabCaptions[] = {"Datos Personales", "Cursos", "Plazas 
 
 } // namespace
 
-frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const FormWorkingTables& working,
+frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const ApplicationTables& working,
                                ConfiguracionSolicitud configuration, MessageService& messages,
                                QString programFolder, QWidget* parent)
     : QMainWindow(parent), m_tables(std::move(tables)), m_working(working), m_conf(std::move(configuration)),
@@ -53,7 +54,7 @@ frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const FormWorkin
         m_factory->add(m_lblGrid[tab]);
     }
     m_tabs = new QTabWidget;
-    m_tabs->setObjectName(QStringLiteral("tabPrincipal"));
+    m_tabs->setObjectName(ctl::name(ctl::tabPrincipal));
     m_tabs->setAccessibleName(QStringLiteral("Apartados de la solicitud"));
     m_factory->add(m_tabs);
     m_tabs->addTab(buildDatosTab(), QString::fromUtf8(kDesignTabCaptions[0]));
@@ -117,10 +118,10 @@ void frmSolicitudes::applyConfiguration() {
 }
 
 void frmSolicitudes::bindGrids() {
-    grid(u"grdCursos")->bind(m_working.cursos, cursosColumns());
-    grid(u"grdResultas")->bind(m_working.resultas, positionGridColumns(false));
-    grid(u"grdVacantes")->bind(m_working.vacantes, positionGridColumns(true));
-    grid(u"grdDocumentos")->bind(m_working.documentos, documentosColumns());
+    grid(ctl::grdCursos)->bind(m_working.cursos, cursosColumns());
+    grid(ctl::grdResultas)->bind(m_working.resultas, positionGridColumns(false));
+    grid(ctl::grdVacantes)->bind(m_working.vacantes, positionGridColumns(true));
+    grid(ctl::grdDocumentos)->bind(m_working.documentos, documentosColumns());
 }
 
 void frmSolicitudes::setInitialStates() {
@@ -132,9 +133,9 @@ void frmSolicitudes::setInitialStates() {
                              "txtSS", "Frame7", "Frame3", "fraDefTemp", "txtFecPosesion", "lblPosesion",
                              "cboSituaciones", "lblSituacion", "txtSitAdm", "txtFechaSit", "lblFechaSit"})
         m_view->setVisible(QString::fromLatin1(name), false);
-    m_view->setVisible(u"fraAcopPetConyu", true);
-    lineEdit(u"txtDNI")->setMaxLength(32767);
-    static_cast<QLabel*>(control(u"lblPlazas"))->setText(QString::fromUtf8("Códigos Localizados: 0"));
+    m_view->setVisible(ctl::fraAcopPetConyu, true);
+    lineEdit(ctl::txtDNI)->setMaxLength(32767);
+    static_cast<QLabel*>(control(ctl::lblPlazas))->setText(QString::fromUtf8("Códigos Localizados: 0"));
 }
 
 void frmSolicitudes::setUserHasPassword(bool hasPassword) {

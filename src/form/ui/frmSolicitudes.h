@@ -10,8 +10,8 @@
 #include <QSet>
 
 #include "catalogues/ListBindings.h"
-#include "form/ConfiguracionSolicitud.h"
-#include "form/FormWorkingTables.h"
+#include "catalogues/ConfiguracionSolicitud.h"
+#include "catalogues/ApplicationTables.h"
 
 class QAction;
 class QLabel;
@@ -61,7 +61,7 @@ public:
     using SaveHandler = std::function<bool(bool print, bool draft)>;
 
     // `tables` are the tables behind the selection lists (SearchTables::fromCatalogues).
-    frmSolicitudes(catalogues::SearchTables tables, const FormWorkingTables& working,
+    frmSolicitudes(catalogues::SearchTables tables, const ApplicationTables& working,
                    ConfiguracionSolicitud configuration, MessageService& messages, QString programFolder,
                    QWidget* parent = nullptr);
     ~frmSolicitudes() override;
@@ -80,7 +80,7 @@ public:
     MessageService& messages() const { return m_messages; }
 
     const catalogues::SearchTables& searchTables() const { return m_tables; }
-    const FormWorkingTables& workingTables() const { return m_working; }
+    const ApplicationTables& workingTables() const { return m_working; }
     const ConfiguracionSolicitud& configuration() const { return m_conf; }
     QString templateFolderName() const { return m_conf.templateFolderName(); }
     const QString& programFolder() const { return m_programFolder; }
@@ -179,7 +179,7 @@ private:
     void focusNext(QWidget* from);
 
     catalogues::SearchTables m_tables;
-    FormWorkingTables m_working;
+    ApplicationTables m_working;
     ConfiguracionSolicitud m_conf;
     MessageService& m_messages;
     QString m_programFolder;

@@ -13,6 +13,7 @@
 #include "form/ui/FormWidgetFactory.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -63,37 +64,37 @@ QWidget* frmSolicitudes::buildCursosTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_lblGrid.at(1));
-    DataGrid* grid = f.grid(s("grdCursos"), s("Cursos de Formación de Funcionarios"));
+    DataGrid* grid = f.grid(ctl::name(ctl::grdCursos), s("Cursos de Formación de Funcionarios"));
     layout->addWidget(
         gridBlock(s("Cursos de Formación de Funcionarios"), grid,
-                  {f.button(s("cmdAdd"), s("Añadir"), s("Añadir curso")),
-                   f.button(s("cmdUpdate"), s("Modificar"), s("Modificar el curso seleccionado")),
-                   f.button(s("cmdDel"), s("Borrar"), s("Borrar el curso seleccionado"))}),
+                  {f.button(ctl::name(ctl::cmdAdd), s("Añadir"), s("Añadir curso")),
+                   f.button(ctl::name(ctl::cmdUpdate), s("Modificar"), s("Modificar el curso seleccionado")),
+                   f.button(ctl::name(ctl::cmdDel), s("Borrar"), s("Borrar el curso seleccionado"))}),
         1);
 
-    QGroupBox* frame = f.frame(s("Frame4"), s("Datos del curso"));
+    QGroupBox* frame = f.frame(ctl::name(ctl::Frame4), s("Datos del curso"));
     auto* entry = new QGridLayout(frame);
-    QLineEdit* name = f.text(s("txtCurso"), s("Nombre del curso"), 100);
+    QLineEdit* name = f.text(ctl::name(ctl::txtCurso), s("Nombre del curso"), 100);
     entry->addWidget(rightAligned(f.label(s("Curso"), name)), 0, 0);
     entry->addWidget(name, 0, 1, 1, 5);
-    QLineEdit* hours = f.text(s("txtHoras"), s("Número de horas del curso"), 9);
+    QLineEdit* hours = f.text(ctl::name(ctl::txtHoras), s("Número de horas del curso"), 9);
     entry->addWidget(rightAligned(f.label(s("Nº de Horas"), hours)), 1, 0);
     entry->addWidget(hours, 1, 1);
-    QLineEdit* year = f.text(s("txtAno"), s("Año de realización del curso"), 9);
+    QLineEdit* year = f.text(ctl::name(ctl::txtAno), s("Año de realización del curso"), 9);
     entry->addWidget(rightAligned(f.label(s("Año"), year)), 1, 2);
     entry->addWidget(year, 1, 3);
-    QLineEdit* centre = f.text(s("txtCentro"), s("Centro que impartió el curso"), 100);
+    QLineEdit* centre = f.text(ctl::name(ctl::txtCentro), s("Centro que impartió el curso"), 100);
     entry->addWidget(rightAligned(f.label(s("Centro"), centre)), 2, 0);
     entry->addWidget(centre, 2, 1, 1, 5);
-    QLineEdit* id = f.text(s("txtIdCurso"), s("Identificador del curso"));
+    QLineEdit* id = f.text(ctl::name(ctl::txtIdCurso), s("Identificador del curso"));
     id->setVisible(false);
     entry->addWidget(id, 1, 5);
     entry->setColumnStretch(1, 1);
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
     entry->addLayout(
-        acceptCancel(f.button(s("cmdAceptar"), s("Aceptar"), s("Aceptar el curso")),
-                     f.button(s("cmdCancelar"), s("Cancelar"), s("Cancelar la edición del curso"))),
+        acceptCancel(f.button(ctl::name(ctl::cmdAceptar), s("Aceptar"), s("Aceptar el curso")),
+                     f.button(ctl::name(ctl::cmdCancelar), s("Cancelar"), s("Cancelar la edición del curso"))),
         3, 0, 1, 6);
     layout->addWidget(frame);
     return page;
@@ -104,38 +105,38 @@ QWidget* frmSolicitudes::buildDocumentosTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_lblGrid.at(4));
-    DataGrid* grid = f.grid(s("grdDocumentos"), s("Documentos"));
+    DataGrid* grid = f.grid(ctl::name(ctl::grdDocumentos), s("Documentos"));
     layout->addWidget(
         gridBlock(s("Documentos"), grid,
-                  {f.button(s("cmdAddDoc"), s("Añadir"), s("Añadir documento")),
-                   f.button(s("cmdModDoc"), s("Modificar"), s("Modificar el documento seleccionado")),
-                   f.button(s("cmdDelDoc"), s("Borrar"), s("Borrar el documento seleccionado"))}),
+                  {f.button(ctl::name(ctl::cmdAddDoc), s("Añadir"), s("Añadir documento")),
+                   f.button(ctl::name(ctl::cmdModDoc), s("Modificar"), s("Modificar el documento seleccionado")),
+                   f.button(ctl::name(ctl::cmdDelDoc), s("Borrar"), s("Borrar el documento seleccionado"))}),
         1);
 
-    QGroupBox* frame = f.frame(s("Frame8"), s("Datos del documento"));
+    QGroupBox* frame = f.frame(ctl::name(ctl::Frame8), s("Datos del documento"));
     auto* entry = new QGridLayout(frame);
-    QLineEdit* name = f.text(s("txtDoc"), s("Nombre del documento"), 100);
+    QLineEdit* name = f.text(ctl::name(ctl::txtDoc), s("Nombre del documento"), 100);
     entry->addWidget(rightAligned(f.label(s("Documento"), name)), 0, 0);
     entry->addWidget(name, 0, 1, 1, 5);
-    QLineEdit* hours = f.text(s("txtNumHoras"), s("Número de horas"), 6);
+    QLineEdit* hours = f.text(ctl::name(ctl::txtNumHoras), s("Número de horas"), 6);
     entry->addWidget(rightAligned(f.label(s("Nº Horas"), hours)), 1, 0);
     entry->addWidget(hours, 1, 1);
-    QLineEdit* end = f.text(s("txtFechaFin"), s("Fecha de finalización"), 10);
+    QLineEdit* end = f.text(ctl::name(ctl::txtFechaFin), s("Fecha de finalización"), 10);
     end->setPlaceholderText(s("DD/MM/AAAA"));
     entry->addWidget(rightAligned(f.label(s("Fecha Fin."), end)), 1, 2);
     entry->addWidget(end, 1, 3);
-    QLineEdit* centre = f.text(s("txtCentroFormacion"), s("Centro de formación"), 100);
+    QLineEdit* centre = f.text(ctl::name(ctl::txtCentroFormacion), s("Centro de formación"), 100);
     entry->addWidget(rightAligned(f.label(s("Centro Formación"), centre)), 2, 0);
     entry->addWidget(centre, 2, 1, 1, 5);
-    QLineEdit* id = f.text(s("txtIdDoc"), s("Identificador del documento"));
+    QLineEdit* id = f.text(ctl::name(ctl::txtIdDoc), s("Identificador del documento"));
     id->setVisible(false);
     entry->addWidget(id, 1, 5);
     entry->setColumnStretch(1, 1);
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
     entry->addLayout(
-        acceptCancel(f.button(s("cmdAceptarDoc"), s("Aceptar"), s("Aceptar el documento")),
-                     f.button(s("cmdCancelarDoc"), s("Cancelar"), s("Cancelar la edición del documento"))),
+        acceptCancel(f.button(ctl::name(ctl::cmdAceptarDoc), s("Aceptar"), s("Aceptar el documento")),
+                     f.button(ctl::name(ctl::cmdCancelarDoc), s("Cancelar"), s("Cancelar la edición del documento"))),
         3, 0, 1, 6);
     layout->addWidget(frame);
 
@@ -154,18 +155,18 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     layout->addWidget(m_lblGrid.at(tab));
     if (vacantes) {
         auto* category = new QLabel;
-        category->setObjectName(s("lblCat"));
+        category->setObjectName(ctl::name(ctl::lblCat));
         f.add(category);
         layout->addWidget(category);
     }
-    DataGrid* grid = f.grid(vacantes ? s("grdVacantes") : s("grdResultas"),
+    DataGrid* grid = f.grid(vacantes ? ctl::name(ctl::grdVacantes) : ctl::name(ctl::grdResultas),
                             vacantes ? s("Puestos solicitados: plazas vacantes")
                                      : s("Puestos solicitados: plazas de resultas"));
     const QString buttons[] = {
-        vacantes ? s("cmdAddVacante") : s("cmdAddResultas"),
-        vacantes ? s("cmdUpdateVacante") : s("cmdUpdateResultas"),
-        vacantes ? s("cmdDelVacante") : s("cmdDelResultas"),
-        vacantes ? s("cmdTodasVacantes") : s("cmdInsertaTodasResultas"),
+        vacantes ? ctl::name(ctl::cmdAddVacante) : ctl::name(ctl::cmdAddResultas),
+        vacantes ? ctl::name(ctl::cmdUpdateVacante) : ctl::name(ctl::cmdUpdateResultas),
+        vacantes ? ctl::name(ctl::cmdDelVacante) : ctl::name(ctl::cmdDelResultas),
+        vacantes ? ctl::name(ctl::cmdTodasVacantes) : ctl::name(ctl::cmdInsertaTodasResultas),
     };
     layout->addWidget(
         gridBlock(s("Puestos"), grid,
@@ -175,32 +176,32 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
                    f.button(buttons[3], s("Insertar Todas"), s("Insertar todas las plazas encontradas"))}),
         1);
 
-    QGroupBox* frame = f.frame(vacantes ? s("Frame5") : s("Frame6"), s("Plaza solicitada"));
+    QGroupBox* frame = f.frame(vacantes ? ctl::name(ctl::Frame5) : ctl::name(ctl::Frame6), s("Plaza solicitada"));
     auto* entry = new QGridLayout(frame);
     const QString suffix = vacantes ? s("Vacantes") : s("Resultas");
     QLineEdit* order =
-        f.text(vacantes ? s("txtOrdenVacante") : s("txtOrdenResultas"), s("Orden de preferencia"), 5);
+        f.text(vacantes ? ctl::name(ctl::txtOrdenVacante) : ctl::name(ctl::txtOrdenResultas), s("Orden de preferencia"), 5);
     entry->addWidget(rightAligned(f.label(s("Orden"), order)), 0, 0);
     entry->addWidget(order, 0, 1);
-    DataCombo* position = f.combo(vacantes ? s("cboPuestoVacante") : s("cboPuestoResultas"),
+    DataCombo* position = f.combo(vacantes ? ctl::name(ctl::cboPuestoVacante) : ctl::name(ctl::cboPuestoResultas),
                                   s("Plaza %1 que solicita").arg(what));
     entry->addWidget(rightAligned(f.label(s("Plaza"), position)), 0, 2);
     entry->addWidget(position, 0, 3, 1, 3);
-    QLineEdit* code = f.text(vacantes ? s("txtCodVacante") : s("txtCodResulta"), s("Código de la plaza"), 5);
+    QLineEdit* code = f.text(vacantes ? ctl::name(ctl::txtCodVacante) : ctl::name(ctl::txtCodResulta), s("Código de la plaza"), 5);
     entry->addWidget(rightAligned(f.label(s("Código"), code)), 1, 0);
     entry->addWidget(code, 1, 1);
     QLineEdit* description =
-        f.text(vacantes ? s("txtDescVacantes") : s("txtDescResultas"), s("Denominación de la plaza"), 50);
+        f.text(vacantes ? ctl::name(ctl::txtDescVacantes) : ctl::name(ctl::txtDescResultas), s("Denominación de la plaza"), 50);
     description->setReadOnly(true);
     description->setVisible(false);
     entry->addWidget(description, 1, 3, 1, 3);
-    QLineEdit* id = f.text(vacantes ? s("txtIdSolicitudVacantes") : s("txtIdSolicitudResultas"),
+    QLineEdit* id = f.text(vacantes ? ctl::name(ctl::txtIdSolicitudVacantes) : ctl::name(ctl::txtIdSolicitudResultas),
                            s("Identificador de la plaza solicitada"));
     id->setVisible(false);
     entry->addWidget(id, 1, 2);
 
     QGroupBox* search =
-        f.frame(vacantes ? s("fraDemarcacionVacantes") : s("fraDemarcacionResultas"), s("Demarcación"));
+        f.frame(vacantes ? ctl::name(ctl::fraDemarcacionVacantes) : ctl::name(ctl::fraDemarcacionResultas), s("Demarcación"));
     auto* searchGrid = new QGridLayout(search);
     const struct {
         const char* name;
@@ -229,15 +230,15 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
         unbound->setVisible(false);
         searchGrid->addWidget(unbound, 3, 1);
         auto* found = new QLabel;
-        found->setObjectName(s("lblPlazas"));
+        found->setObjectName(ctl::name(ctl::lblPlazas));
         f.add(found);
         searchGrid->addWidget(found, 2, 3);
     }
     entry->addWidget(search, 2, 0, 1, 6);
     entry->setColumnStretch(3, 1);
     entry->addLayout(
-        acceptCancel(f.button(s("cmdAceptar") + side, s("Aceptar"), s("Aceptar la plaza")),
-                     f.button(s("cmdCancelar") + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
+        acceptCancel(f.button(ctl::name(ctl::cmdAceptar) + side, s("Aceptar"), s("Aceptar la plaza")),
+                     f.button(ctl::name(ctl::cmdCancelar) + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
         3, 0, 1, 6);
     layout->addWidget(frame);
     return page;

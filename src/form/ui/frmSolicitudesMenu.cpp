@@ -17,6 +17,7 @@
 #include "form/ui/FormWidgetView.h"
 #include "platform/MessageService.h"
 #include "widgets/DataGrid.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -41,7 +42,7 @@ void frmSolicitudes::buildMenu() {
         {CambiarPwd, "Cambiar c&ontraseña", "Cambia la contraseña del usuario"},
     };
     QMenuBar* bar = menuBar();
-    bar->setObjectName(s("mnuP"));
+    bar->setObjectName(ctl::name(ctl::mnuP));
     bar->setAccessibleName(s("Menú de la solicitud"));
     for (const auto& item : items) {
         auto* action = new QAction(s(item.caption), this);
@@ -106,7 +107,7 @@ void frmSolicitudes::runMenuCommand(int index) {
         break;
     }
     case CambiarPwd:
-        emit changePasswordRequested(m_view->text(u"txtDNI"));
+        emit changePasswordRequested(m_view->text(ctl::txtDNI));
         break;
     default:
         break;
@@ -116,7 +117,7 @@ void frmSolicitudes::runMenuCommand(int index) {
 bool frmSolicitudes::saveAndPrint(bool print, bool draft) {
     if (!ComprobarDatosGrabar(*m_view, m_messages))
         return false;
-    if (m_passwordStep && m_passwordStep(m_view->text(u"txtDNI")))
+    if (m_passwordStep && m_passwordStep(m_view->text(ctl::txtDNI)))
         setUserHasPassword(true);
     if (!m_saveHandler) {
         m_messages.inform(

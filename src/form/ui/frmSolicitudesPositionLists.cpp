@@ -5,10 +5,11 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "form/RequestedPositionList.h"
 #include "form/ui/FormWidgetView.h"
 #include "widgets/DataGrid.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -59,9 +60,9 @@ void frmSolicitudes::wireRequestedLists() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now)
             return;
-        if (now == control(u"cmdAceptarVacante"))
+        if (now == control(ctl::cmdAceptarVacante))
             m_vacantesEditor->onAcceptFocused();
-        else if (now == control(u"cmdAceptarResultas"))
+        else if (now == control(ctl::cmdAceptarResultas))
             m_resultasEditor->onAcceptFocused();
     });
 }

@@ -13,13 +13,14 @@
 #include <QSet>
 #include <QTimer>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "form/EntryRules.h"
 #include "form/ui/FormWidgetFactory.h"
 #include "form/ui/FormWidgetView.h"
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
-#include "widgets/ValidarDNI.h"
+#include "startup/ui/ValidarDNI.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -29,44 +30,44 @@ QString s(const char* utf8) {
 }
 
 const QSet<QString>& numericFields() {
-    static const QSet<QString> names{s("txtTelefono"),   s("txtCP"),           s("txtAno"),
-                                     s("txtHoras"),      s("txtOrdenVacante"), s("txtOrdenResultas"),
-                                     s("txtCodVacante"), s("txtCodResulta")};
+    static const QSet<QString> names{ctl::name(ctl::txtTelefono),   ctl::name(ctl::txtCP),           ctl::name(ctl::txtAno),
+                                     ctl::name(ctl::txtHoras),      ctl::name(ctl::txtOrdenVacante), ctl::name(ctl::txtOrdenResultas),
+                                     ctl::name(ctl::txtCodVacante), ctl::name(ctl::txtCodResulta)};
     return names;
 }
 
 const QSet<QString>& selectAllFields() {
-    static const QSet<QString> names{s("txtApellido1"),
-                                     s("txtApellido2"),
-                                     s("txtNombre"),
-                                     s("txtDNI"),
-                                     s("txtFecNacimiento"),
-                                     s("txtTelefono"),
-                                     s("txtDomicilio"),
-                                     s("txtLocalidad"),
-                                     s("txtCP"),
-                                     s("txtTipoDisc"),
-                                     s("txtAdaptaciones"),
-                                     s("txtNRP"),
-                                     s("txtFechaIngreso"),
-                                     s("txtPuesto"),
-                                     s("txtLocalidadPuesto"),
-                                     s("txtFecPosesion"),
-                                     s("txtFechaSit"),
-                                     s("txtDNIConyuge"),
-                                     s("txtConyuApellido1"),
-                                     s("txtCOnyuApellido2"),
-                                     s("txtConyuNombre"),
-                                     s("txtOrdenVacante"),
-                                     s("txtOrdenResultas")};
+    static const QSet<QString> names{ctl::name(ctl::txtApellido1),
+                                     ctl::name(ctl::txtApellido2),
+                                     ctl::name(ctl::txtNombre),
+                                     ctl::name(ctl::txtDNI),
+                                     ctl::name(ctl::txtFecNacimiento),
+                                     ctl::name(ctl::txtTelefono),
+                                     ctl::name(ctl::txtDomicilio),
+                                     ctl::name(ctl::txtLocalidad),
+                                     ctl::name(ctl::txtCP),
+                                     ctl::name(ctl::txtTipoDisc),
+                                     ctl::name(ctl::txtAdaptaciones),
+                                     ctl::name(ctl::txtNRP),
+                                     ctl::name(ctl::txtFechaIngreso),
+                                     ctl::name(ctl::txtPuesto),
+                                     ctl::name(ctl::txtLocalidadPuesto),
+                                     ctl::name(ctl::txtFecPosesion),
+                                     ctl::name(ctl::txtFechaSit),
+                                     ctl::name(ctl::txtDNIConyuge),
+                                     ctl::name(ctl::txtConyuApellido1),
+                                     ctl::name(ctl::txtCOnyuApellido2),
+                                     ctl::name(ctl::txtConyuNombre),
+                                     ctl::name(ctl::txtOrdenVacante),
+                                     ctl::name(ctl::txtOrdenResultas)};
     return names;
 }
 
 // Characters the identity number fields refuse.
 QString refusedByDniField(const QString& name) {
-    if (name == u"txtDNI")
+    if (name == ctl::txtDNI)
         return s(",-.");
-    if (name == u"txtDNIConyuge")
+    if (name == ctl::txtDNIConyuge)
         return s(".,");
     return {};
 }
@@ -91,11 +92,11 @@ void frmSolicitudes::wireEntryRules() {
             });
         }
     }
-    DataCombo* situations = combo(u"cboSituaciones");
+    DataCombo* situations = combo(ctl::cboSituaciones);
     connect(situations, &DataCombo::rowChosen, this, [this] { onSituationChosen(*m_view); });
     situations->installEventFilter(this); // its label shows and hides with it
     // A complete identity number moves the focus on by itself.
-    QLineEdit* dni = lineEdit(u"txtDNI");
+    QLineEdit* dni = lineEdit(ctl::txtDNI);
     connect(dni, &QLineEdit::textEdited, this, [this, dni](const QString& text) {
         if (text.size() == 9)
             focusNext(dni);
@@ -103,9 +104,9 @@ void frmSolicitudes::wireEntryRules() {
 }
 
 bool frmSolicitudes::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == control(u"cboSituaciones") &&
+    if (watched == control(ctl::cboSituaciones) &&
         (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
-        control(u"lblSituacion")->setVisible(event->type() == QEvent::ShowToParent);
+        control(ctl::lblSituacion)->setVisible(event->type() == QEvent::ShowToParent);
         return false;
     }
     auto* field = qobject_cast<QLineEdit*>(watched);
@@ -179,13 +180,13 @@ void frmSolicitudes::onFieldFocusOut(QLineEdit* field) {
         if (!left)
             return;
         const QString name = left->objectName();
-        if (name == u"txtDNI") {
+        if (name == ctl::txtDNI) {
             if (left->isEnabled())
                 leaveDni();
-        } else if (name == u"txtCodVacante" || name == u"txtCodResulta") {
-            m_search->onCodeLeft(name == u"txtCodVacante" ? catalogues::SearchTab::Vacantes
+        } else if (name == ctl::txtCodVacante || name == ctl::txtCodResulta) {
+            m_search->onCodeLeft(name == ctl::txtCodVacante ? catalogues::SearchTab::Vacantes
                                                           : catalogues::SearchTab::Resultas);
-        } else if (name == u"txtDNIConyuge") {
+        } else if (name == ctl::txtDNIConyuge) {
             if (!left->text().isEmpty() && !ValidarDNI(*left, m_messages))
                 left->setFocus(Qt::OtherFocusReason);
         } else {
@@ -195,7 +196,7 @@ void frmSolicitudes::onFieldFocusOut(QLineEdit* field) {
 }
 
 void frmSolicitudes::leaveDni() {
-    QLineEdit* dni = lineEdit(u"txtDNI");
+    QLineEdit* dni = lineEdit(ctl::txtDNI);
     if (!ValidarDNI(*dni, m_messages)) {
         dni->clear();
         dni->setFocus(Qt::OtherFocusReason);
@@ -204,7 +205,7 @@ void frmSolicitudes::leaveDni() {
     }
     if (m_existingCheck && m_existingCheck())
         return;
-    if (!combo(u"cboCuerpo")->text().isEmpty() && !combo(u"cboGrupo")->text().isEmpty())
+    if (!combo(ctl::cboCuerpo)->text().isEmpty() && !combo(ctl::cboGrupo)->text().isEmpty())
         setDocumentCommandsEnabled(true);
 }
 

@@ -5,10 +5,11 @@
 
 #include <QTimer>
 
-#include "catalogues/PositionSearch.h"
+#include "form/search/PositionSearch.h"
 #include "form/ui/FormColumns.h"
 #include "form/ui/FormWidgetView.h"
 #include "widgets/DataCombo.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 
@@ -29,29 +30,29 @@ void frmSolicitudes::wireSearch() {
     });
     m_search->setPositionTablesObserver([this] { rebindPositionLists(); });
 
-    wireIdentifyingList(u"cboCuerpo", true);
-    wireIdentifyingList(u"cboGrupo", false);
+    wireIdentifyingList(ctl::cboCuerpo, true);
+    wireIdentifyingList(ctl::cboGrupo, false);
 
     PositionSearch* s = m_search.get();
-    wireSearchList(u"cboProvinciaVacantes", [s](ListEvent e) { s->onVacancyProvince(e); });
-    wireSearchList(u"cboConsejeriaVacantes", [s](ListEvent e) { s->onVacancyInstitution(e); });
-    wireSearchList(u"cboAreasVacantes", [s](ListEvent e) { s->onVacancyArea(e); });
-    wireChangingList(u"cboLocalidadVacantes", [s] { s->onVacancyLocalityChanged(); });
-    wireChangingList(u"cboZonasVacantes", [s] { s->onVacancyZoneChanged(); });
+    wireSearchList(ctl::cboProvinciaVacantes, [s](ListEvent e) { s->onVacancyProvince(e); });
+    wireSearchList(ctl::cboConsejeriaVacantes, [s](ListEvent e) { s->onVacancyInstitution(e); });
+    wireSearchList(ctl::cboAreasVacantes, [s](ListEvent e) { s->onVacancyArea(e); });
+    wireChangingList(ctl::cboLocalidadVacantes, [s] { s->onVacancyLocalityChanged(); });
+    wireChangingList(ctl::cboZonasVacantes, [s] { s->onVacancyZoneChanged(); });
 
-    wireSearchList(u"cboProvinciaResultas", [s](ListEvent e) { s->onResultasProvince(e); });
-    wireSearchList(u"cboLocalidadResultas", [s](ListEvent e) { s->onResultasLocality(e); });
-    wireSearchList(u"cboConsejeriaResultas", [s](ListEvent e) { s->onResultasInstitution(e); });
-    wireSearchList(u"cboAreasResultas", [s](ListEvent e) { s->onResultasArea(e); });
-    wireSearchList(u"cboZonasResultas", [s](ListEvent e) { s->onResultasZone(e); });
+    wireSearchList(ctl::cboProvinciaResultas, [s](ListEvent e) { s->onResultasProvince(e); });
+    wireSearchList(ctl::cboLocalidadResultas, [s](ListEvent e) { s->onResultasLocality(e); });
+    wireSearchList(ctl::cboConsejeriaResultas, [s](ListEvent e) { s->onResultasInstitution(e); });
+    wireSearchList(ctl::cboAreasResultas, [s](ListEvent e) { s->onResultasArea(e); });
+    wireSearchList(ctl::cboZonasResultas, [s](ListEvent e) { s->onResultasZone(e); });
 
-    connect(combo(u"cboProvinciasVrk"), &DataCombo::rowChosen, this,
+    connect(combo(ctl::cboProvinciasVrk), &DataCombo::rowChosen, this,
             [s] { s->onCurrentPostProvinceChosen(); });
-    connect(combo(u"cboAreaVrk"), &DataCombo::rowChosen, this, [s] { s->onCurrentPostAreaChosen(); });
-    connect(combo(u"cboPrefArea"), &DataCombo::rowChosen, this, [s] { s->onPreferenceAreaChosen(); });
+    connect(combo(ctl::cboAreaVrk), &DataCombo::rowChosen, this, [s] { s->onCurrentPostAreaChosen(); });
+    connect(combo(ctl::cboPrefArea), &DataCombo::rowChosen, this, [s] { s->onPreferenceAreaChosen(); });
 
     for (const SearchTab tab : {SearchTab::Vacantes, SearchTab::Resultas}) {
-        DataCombo* list = combo(tab == SearchTab::Vacantes ? u"cboPuestoVacante" : u"cboPuestoResultas");
+        DataCombo* list = combo(tab == SearchTab::Vacantes ? ctl::cboPuestoVacante : ctl::cboPuestoResultas);
         connect(list, &DataCombo::rowChosen, this,
                 [this, list, s, tab] { runSearchHandler(list, [s, tab] { s->onPositionChosen(tab); }); });
     }
@@ -111,13 +112,13 @@ void frmSolicitudes::leaveIdentifyingList(QStringView name, bool body) {
     } else {
         m_search->onIdentifyingListLeft();
     }
-    if (!m_view->text(u"txtDNI").isEmpty() && !m_view->text(u"cboCuerpo").isEmpty() &&
-        !m_view->text(u"cboGrupo").isEmpty())
+    if (!m_view->text(ctl::txtDNI).isEmpty() && !m_view->text(ctl::cboCuerpo).isEmpty() &&
+        !m_view->text(ctl::cboGrupo).isEmpty())
         setDocumentCommandsEnabled(true);
 }
 
 void frmSolicitudes::rebindPositionLists() {
-    for (QStringView name : {u"cboPuestoVacante", u"cboPuestoResultas"}) {
+    for (QStringView name : {ctl::cboPuestoVacante, ctl::cboPuestoResultas}) {
         if (const catalogues::ListBinding* binding = catalogues::findListBinding(name))
             combo(name)->bind(m_tables.table(binding->table), listColumns(*binding));
     }

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 
 class QLabel;
 class QPushButton;

@@ -18,7 +18,7 @@
 #include "startup/RunValues.h"
 #include "startup/UserRegistry.h"
 #include "widgets/MessageBoxService.h"
-#include "widgets/ValidarDNI.h"
+#include "startup/ui/ValidarDNI.h"
 
 namespace velantor {
 namespace {

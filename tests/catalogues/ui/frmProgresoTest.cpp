@@ -15,6 +15,7 @@
 
 #include "catalogues/CatalogueTestFolder.h"
 #include "catalogues/LoadingSequence.h"
+#include "catalogues/ProgramRun.h"
 #include "catalogues/ui/frmProgreso.h"
 #include "platform/MessageService.h"
 
@@ -31,14 +32,12 @@ class frmProgresoTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     RecordingMessageService messages;
-    Catalogues catalogues;
+    ProgramRun run{Folders::fromProgramFolder(dir.path())};
 
     void SetUp() override {
         velantor::catalogues::testing::copySampleProgram(dir.path());
         ASSERT_FALSE(HasFatalFailure());
-        const auto bodies = cargaCuerpos(dataFolderFor(dir.path()), messages);
-        ASSERT_TRUE(bodies.has_value());
-        catalogues.rsCuerpos = *bodies;
+        ASSERT_TRUE(run.loadBodies(messages).has_value());
     }
 
     void remove(const char* relative) { ASSERT_TRUE(QFile::remove(QDir(dir.path()).filePath(s(relative)))); }
@@ -53,7 +52,7 @@ protected:
 } // namespace
 
 TEST_F(frmProgresoTest, ControlsCarryTheirNames) {
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     for (const char* name : {"lblTitulo", "Label1", "prg", "cmdContinuar"}) {
         QWidget* control = window.findChild<QWidget*>(s(name));
         ASSERT_NE(control, nullptr) << name;
@@ -66,7 +65,7 @@ TEST_F(frmProgresoTest, ControlsCarryTheirNames) {
 }
 
 TEST_F(frmProgresoTest, LoadsOnShowingAndWaitsForContinuar) {
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     bool closeRefusedWhileLoading = false;
     // A close asked for when the sequence lets pending events run, that is, mid-load;
     // re-armed until the load has begun.
@@ -92,7 +91,7 @@ TEST_F(frmProgresoTest, LoadsOnShowingAndWaitsForContinuar) {
     auto* bar = window.findChild<QProgressBar*>(s("prg"));
     EXPECT_EQ(bar->maximum(), 660 + 30 * 4 * 80 + 30 * 6);
     EXPECT_EQ(bar->value(), bar->maximum());
-    ASSERT_EQ(catalogues.PlazasPorCuerpo.size(), 160u);
+    ASSERT_EQ(run.catalogues().PlazasPorCuerpo.size(), 160u);
 
     auto* continuar = window.findChild<QPushButton*>(s("cmdContinuar"));
     ASSERT_TRUE(continuar->isEnabled());
@@ -104,7 +103,7 @@ TEST_F(frmProgresoTest, LoadsOnShowingAndWaitsForContinuar) {
 }
 
 TEST_F(frmProgresoTest, EscapeIsRefusedWhileLoadingAndTheCloseBoxAllowedAfter) {
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     window.show();
     QTest::keyClick(&window, Qt::Key_Escape); // before the queued load has begun
     EXPECT_TRUE(window.isVisible());
@@ -116,7 +115,7 @@ TEST_F(frmProgresoTest, EscapeIsRefusedWhileLoadingAndTheCloseBoxAllowedAfter) {
 
 TEST_F(frmProgresoTest, AMissingNoticeFailsAtStep30) {
     remove("ficheros/FicheroTexto.txt");
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     showAndWait(window);
     EXPECT_EQ(window.outcome(), frmProgreso::Outcome::StepFailed);
     ASSERT_EQ(messages.messages().size(), 1u);
@@ -127,12 +126,12 @@ TEST_F(frmProgresoTest, AMissingNoticeFailsAtStep30) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), int(QDialog::Rejected));
     EXPECT_FALSE(QApplication::overrideCursor());
-    EXPECT_FALSE(catalogues.rsGrupos); // nothing half-loaded is handed over
+    EXPECT_FALSE(run.cataloguesLoaded()); // nothing half-loaded is handed over
 }
 
 TEST_F(frmProgresoTest, AMissingInstitutionLocalityFileFailsAtStep260) {
     remove("ficheros/F0016.enc");
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     showAndWait(window);
     EXPECT_EQ(window.outcome(), frmProgreso::Outcome::StepFailed);
     ASSERT_EQ(messages.messages().size(), 2u);
@@ -147,7 +146,7 @@ TEST_F(frmProgresoTest, AMissingInstitutionLocalityFileFailsAtStep260) {
 
 TEST_F(frmProgresoTest, AMissingPositionsFileEndsTheProgram) {
     remove("ficheros/F0009.enc");
-    frmProgreso window(catalogues, dir.path(), messages);
+    frmProgreso window(run, messages);
     showAndWait(window);
     EXPECT_EQ(window.outcome(), frmProgreso::Outcome::PositionsFailed);
     EXPECT_EQ(messages.last().text, s("error al cargar plazas"));

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
-#include "document/ui/DocumentCommands.h"
-#include "platform/WordDocument.h"
+#include "form/ui/DocumentCommands.h"
+#include "docengine/WordDocument.h"
 #include "widgets/DataCombo.h"
 
 using namespace velantor;

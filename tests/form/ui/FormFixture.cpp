@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "catalogues/WorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "widgets/DataCombo.h"
 
 namespace velantor::testing {
@@ -118,7 +118,7 @@ catalogues::Catalogues smallCatalogues() {
     return c;
 }
 
-FormWorkingTables emptyWorkingTables() {
+ApplicationTables emptyWorkingTables() {
     return {createPositionListTable(u8("Vacantes")), createPositionListTable(u8("Resultas")),
             createCursosTable(), createDocumentosTable()};
 }

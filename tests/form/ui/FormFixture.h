@@ -5,9 +5,9 @@
 #include <QStringList>
 
 #include "catalogues/Catalogues.h"
-#include "form/ConfiguracionSolicitud.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/FormWorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 
@@ -21,7 +21,7 @@ TablePtr makeTable(const QString& name, const QList<FieldDef>& fields, const QLi
 // institutions, two situations (one "esOtras"), and position tables for the bodies 00101
 // (vacancies 30001..30004, "Resultas" 70001..70003) and 00202 (40001 and 80001).
 catalogues::Catalogues smallCatalogues();
-FormWorkingTables emptyWorkingTables();
+ApplicationTables emptyWorkingTables();
 // Five tabs, captions "Pestaña 0" … and grid titles "Título 0" …; visibility one
 // letter per tab.
 ConfiguracionSolicitud testConfiguration(const QString& visibility = QStringLiteral("SSSSS"));
@@ -41,7 +41,7 @@ struct FormFixture {
 
     RecordingMessageService messages;
     catalogues::Catalogues catalogues;
-    FormWorkingTables working;
+    ApplicationTables working;
     std::unique_ptr<frmSolicitudes> window;
 };
 

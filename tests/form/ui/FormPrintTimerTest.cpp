@@ -12,9 +12,9 @@
 #include "document/PrintJob.h"
 #include "document/PrintSample.h"
 #include "document/PrintStandIns.h"
-#include "document/ui/DocumentCommands.h"
-#include "document/ui/PrintCommands.h"
-#include "platform/WordDocument.h"
+#include "form/ui/DocumentCommands.h"
+#include "form/ui/PrintCommands.h"
+#include "docengine/WordDocument.h"
 
 using namespace velantor;
 using namespace velantor::testing;

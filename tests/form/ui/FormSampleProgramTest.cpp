@@ -7,9 +7,9 @@
 #include "SampleProgram.h"
 #include "catalogues/Catalogues.h"
 #include "catalogues/ListBindings.h"
-#include "form/ConfiguracionSolicitud.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/FormWorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
@@ -34,7 +34,7 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     Result<ConfiguracionSolicitud> conf = leerConfiguracion(sample.folder.path());
     ASSERT_TRUE(conf.has_value()) << conf.error().description.toStdString();
     frmSolicitudes w(catalogues::SearchTables::fromCatalogues(sample.loaded),
-                     formWorkingTables(sample.loaded), *conf, sample.messages, sample.folder.path());
+                     workingTablesOf(sample.loaded), *conf, sample.messages, sample.folder.path());
     w.resize(1320, 900);
     w.show();
 
@@ -66,7 +66,7 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     v.setText(u"txtFecPosesion", u8("01/06/2015"));
     bodies->chooseRow(0);
     v.setText(u"cboGrupo", bodies->column(2));
-    const TablePtr& courses = sample.loaded.Cursos;
+    const TablePtr& courses = sample.loaded.working.cursos;
     const char* rows[][4] = {{"Soporte vital avanzado", "20", "2019", "Escuela de Ciencias de la Salud"},
                              {"Gestión de la calidad asistencial", "40", "2021", "Universidad"}};
     for (const auto& row : rows) {

@@ -13,10 +13,10 @@
 
 #include "SampleProgram.h"
 #include "catalogues/ListBindings.h"
-#include "catalogues/PositionSearch.h"
-#include "form/ConfiguracionSolicitud.h"
+#include "form/search/PositionSearch.h"
+#include "catalogues/ConfiguracionSolicitud.h"
 #include "form/FormView.h"
-#include "form/FormWorkingTables.h"
+#include "catalogues/ApplicationTables.h"
 #include "form/ui/frmSolicitudes.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
@@ -72,7 +72,7 @@ protected:
         Result<ConfiguracionSolicitud> conf = leerConfiguracion(sample.folder.path());
         ASSERT_TRUE(conf.has_value());
         window = std::make_unique<frmSolicitudes>(catalogues::SearchTables::fromCatalogues(sample.loaded),
-                                                  formWorkingTables(sample.loaded), *conf, sample.messages,
+                                                  workingTablesOf(sample.loaded), *conf, sample.messages,
                                                   sample.folder.path());
         window->resize(1320, 900);
         window->show();

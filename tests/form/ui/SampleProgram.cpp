@@ -1,7 +1,7 @@
 #include "SampleProgram.h"
 
 #include "catalogues/LoadingSequence.h"
-#include "support/SessionDriver.h"
+#include "support/SampleFolder.h"
 
 namespace velantor::testing {
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "widgets/DataCombo.h"
 
 using namespace velantor;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Table.h"
+#include "tables/Table.h"
 #include "widgets/DataGrid.h"
 
 using namespace velantor;

@@ -1,0 +1,106 @@
+#include "form/search/PositionSearchFilter.h"
+
+#include "form/FormView.h"
+#include "form/ControlNames.h"
+
+namespace velantor::catalogues {
+namespace {
+
+QString filtroResultas(const FormView& view) {
+    QString filter;
+    if (const QString v = view.text(ctl::cboProvinciaResultas); !v.isEmpty())
+        filter += QStringLiteral(" AND CodProvincia='") + v + QStringLiteral("' ");
+    // The locality and area lists carry short codes (a 3-character municipality, a
+    // 2-character area), the positions long ones (province + municipality + "00", area +
+    // "000000"): an equality with the list's code would never find a position. A chosen
+    // locality is matched as the start of the position's code, after its province; a
+    // typed text that names no locality keeps the equality and finds nothing.
+    if (const QString v = view.text(ctl::cboLocalidadResultas); !v.isEmpty()) {
+        if (view.holdsValidEntry(ctl::cboLocalidadResultas))
+            filter += QStringLiteral(" AND CodLocalidad like '") +
+                      view.comboColumn(ctl::cboLocalidadResultas, 2) + v + QStringLiteral("%' ");
+        else
+            filter += QStringLiteral(" AND CodLocalidad='") + v + QStringLiteral("' ");
+    }
+    if (const QString v = view.text(ctl::cboConsejeriaResultas); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConsejeria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(ctl::txtCodResulta); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(ctl::cboAreasResultas); !v.isEmpty())
+        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
+    if (const QString v = view.text(ctl::cboZonasResultas); !v.isEmpty())
+        filter += QStringLiteral(" AND CodZona='") + v + QStringLiteral("' ");
+    return filter;
+}
+
+QString filtroVacantes(const FormView& view, const Table& rsAreas) {
+    QString filter;
+    // Locality lists carry 3-character codes and positions 7-character ones: the
+    // vacancy search finds the code anywhere inside the position's.
+    if (view.holdsValidEntry(ctl::cboLocalidadVacantes))
+        filter += QStringLiteral(" AND CodLocalidad like '%") + view.text(ctl::cboLocalidadVacantes) +
+                  QStringLiteral("%' ");
+    if (view.holdsValidEntry(ctl::cboConsejeriaVacantes))
+        filter += QStringLiteral(" AND CodConsejeria='") + view.text(ctl::cboConsejeriaVacantes) +
+                  QStringLiteral("' ");
+    if (const QString v = view.text(ctl::txtCodVacante); !v.isEmpty())
+        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+    if (const QString v = view.text(ctl::cboAreasVacantes); !v.isEmpty())
+        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
+    if (view.holdsValidEntry(ctl::cboZonasVacantes))
+        filter += QStringLiteral(" AND CodZona='") + view.text(ctl::cboZonasVacantes) + QStringLiteral("' ");
+
+    // A province narrows the vacancies only through its areas, and only when nothing
+    // else is chosen.
+    if (!view.text(ctl::cboProvinciaVacantes).isEmpty() && filter.isEmpty() &&
+        view.text(ctl::cboAreasVacantes).isEmpty()) {
+        filter += u" AND ( ";
+        const int codArea = rsAreas.requireField(u"CodArea");
+        for (int row = 0; row < rsAreas.rowCount(); ++row)
+            filter +=
+                QStringLiteral(" CodArea='") + rsAreas.textAt(row, codArea) + QStringLiteral("000000' OR ");
+        // Drop the last "OR " (an empty group has none to drop).
+        if (rsAreas.rowCount() > 0)
+            filter.chop(3);
+        filter += u" ) ";
+    }
+    return filter;
+}
+
+} // namespace
+
+QString searchKind(SearchTab tab) {
+    return tab == SearchTab::Vacantes ? QStringLiteral("V") : QStringLiteral("R");
+}
+
+QString FiltroPlazas(const FormView& view, QStringView kind, const Table& rsAreas) {
+    const QString upper = kind.toString().toUpper();
+    QString filter;
+    if (upper == u"R")
+        filter = filtroResultas(view);
+    else if (upper == u"V")
+        filter = filtroVacantes(view, rsAreas);
+    if (filter.isEmpty())
+        return QStringLiteral("0");
+    return filter.mid(4);
+}
+
+void aplicarFiltroPlazas(Table& positions, const QString& filter) {
+    if (filter == u"0") {
+        positions.clearFilter();
+        return;
+    }
+    try {
+        positions.setFilter(filter);
+    } catch (const FilterError&) {
+        // Codes are plain digits: a condition that cannot be written (a quote typed into
+        // a list) matches none of them.
+        positions.setFilter(QStringLiteral("CodConvocatoria='' AND CodConvocatoria<>''"));
+    }
+}
+
+QString textoPlazasLocalizadas(int count) {
+    return QStringLiteral("Códigos Localizados: ") + QString::number(count);
+}
+
+} // namespace velantor::catalogues
