@@ -34,7 +34,8 @@ public:
     // bodies must be loaded. On success the new tables replace those of an earlier load,
     // which stay alive (retired) until the run ends, since a form that closed a moment ago
     // may still use them; a failure keeps what was loaded before.
-    std::expected<void, LoadingFailure> loadCatalogues(MessageService& messages, LoadingCallbacks callbacks = {});
+    std::expected<void, LoadingFailure> loadCatalogues(MessageService& messages,
+                                                       LoadingCallbacks callbacks = {});
     bool cataloguesLoaded() const { return m_catalogues != nullptr; }
     const Catalogues& catalogues() const { return *m_catalogues; }
     // Every table the run has loaded, the retired ones too: what the end of the run closes.

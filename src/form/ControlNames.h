@@ -20,6 +20,7 @@ inline constexpr char16_t Frame7[] = u"Frame7";
 inline constexpr char16_t Frame8[] = u"Frame8";
 inline constexpr char16_t Frame9[] = u"Frame9";
 inline constexpr char16_t OptNo[] = u"OptNo";
+inline constexpr char16_t SSOleDBCombo1[] = u"SSOleDBCombo1";
 inline constexpr char16_t OptSi[] = u"OptSi";
 inline constexpr char16_t cboAreaVrk[] = u"cboAreaVrk";
 inline constexpr char16_t cboAreasResultas[] = u"cboAreasResultas";
@@ -164,6 +165,7 @@ inline constexpr QStringView kAll[] = {
     Frame8,
     Frame9,
     OptNo,
+    SSOleDBCombo1,
     OptSi,
     cboAreaVrk,
     cboAreasResultas,

@@ -50,7 +50,7 @@ const std::vector<FormControl>& formControls() {
         text(ctl::txtProvinciaPuesto, "PROVINCIAPUESTO"),
         combo(ctl::cboProvinciasVrk, "PROVINCIAVrk"),
         combo(ctl::cboAreaVrk, "AREAVrk"),
-        combo("SSOleDBCombo1", "ZBSVrk"),
+        combo(ctl::SSOleDBCombo1, "ZBSVrk"),
         combo(ctl::cboZBSVrk, "ZBSVrk"),
         combo(ctl::cboLocalidadesVrk, "LOCALIDADVrk"),
         option(ctl::optActivo, "ACTIVO"),
@@ -79,8 +79,8 @@ const std::vector<FormControl>& formControls() {
 
 const FormControl* findFormControl(QStringView name) {
     const auto& controls = formControls();
-    const auto it = std::find_if(controls.begin(), controls.end(),
-                                 [&](const FormControl& c) { return c.name == name; });
+    const auto it =
+        std::find_if(controls.begin(), controls.end(), [&](const FormControl& c) { return c.name == name; });
     return it == controls.end() ? nullptr : &*it;
 }
 

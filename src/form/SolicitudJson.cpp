@@ -235,4 +235,14 @@ Result<void> solicitudFromJson(const QByteArray& json, SolicitudDatos& datos) {
     return {};
 }
 
+namespace errors {
+QString description(Json status) {
+    switch (status) {
+    case kBadSolicitudJson:
+        return QStringLiteral("Solicitud en JSON no válida");
+    }
+    return {};
+}
+} // namespace errors
+
 } // namespace velantor

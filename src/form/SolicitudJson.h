@@ -8,7 +8,12 @@
 namespace velantor {
 
 namespace errors {
-inline constexpr int kBadSolicitudJson = 1101; // an application JSON that does not fit its format
+// Failures of reading an application from JSON, numbered apart from the other domains.
+enum Json : int {
+    kBadSolicitudJson = 1201, // an application JSON that does not fit its format
+};
+inline constexpr Json kJsonStatuses[] = {kBadSolicitudJson};
+QString description(Json status);
 } // namespace errors
 
 // An application as JSON: {"controls": {name: text | true/false, ...}, "Vacantes": [...],

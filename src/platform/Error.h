@@ -13,28 +13,40 @@ struct Error {
     QString description;
 };
 
-template <class T>
-using Result = std::expected<T, Error>;
+template <class T> using Result = std::expected<T, Error>;
 
-// Error numbers of the system. Numbers below 1000 follow the file system's meaning
-// (53 file not found, 75 path/file access error, 76 path not found).
+// The statuses of the failures every layer shares, with their numbers. Numbers below 1000
+// follow the file system's meaning (53 file not found, 75 path/file access error, 76 path
+// not found); other domains number theirs apart (the barcodes from 1101, the application
+// JSON from 1201), so a number names one status. Each status has a short description.
 namespace errors {
-inline constexpr int kFileNotFound = 53;
-inline constexpr int kFileAccess = 75;
-inline constexpr int kPathNotFound = 76;
-inline constexpr int kDiskFull = 61;
-inline constexpr int kInvalidProcedureCall = 5;
-inline constexpr int kCodeOutOfRange = 1001;      // decoded character outside 0..255
-inline constexpr int kMalformedXml = 1002;        // an XML file that does not parse
-inline constexpr int kMissingXmlItem = 1003;      // a required element or attribute is absent
-inline constexpr int kWriteFailed = 1004;         // a file could not be written in full
-inline constexpr int kMalformedFilter = 1005;     // a table filter expression that does not parse
-inline constexpr int kMissingFormField = 5941;    // the document has no form field of that name
-inline constexpr int kExternalProgram = 1006;     // an outside program is missing or failed
-inline constexpr int kUnsafeName = 1007;          // a name that would leave its folder
-inline constexpr int kUnknownControl = 1008;      // a rule addressed a control the form does not have
+enum Platform : int {
+    kInvalidProcedureCall = 5, // a step called before what it needs was done
+    kFileNotFound = 53,        // the file does not exist
+    kDiskFull = 61,            // the disk is full
+    kFileAccess = 75,          // the file exists but cannot be read or written
+    kPathNotFound = 76,        // the folder does not exist
+    kCodeOutOfRange = 1001,    // decoded character outside 0..255
+    kMalformedXml = 1002,      // an XML file that does not parse
+    kMissingXmlItem = 1003,    // a required element or attribute is absent
+    kWriteFailed = 1004,       // a file could not be written in full
+    kMalformedFilter = 1005,   // a table filter expression that does not parse
+    kExternalProgram = 1006,   // an outside program is missing or failed
+    kUnsafeName = 1007,        // a name that would leave its folder
+    kUnknownControl = 1008,    // a rule addressed a control the form does not have
+    kMissingFormField = 5941,  // the document has no form field of that name
+};
+inline constexpr Platform kPlatformStatuses[] = {
+    kInvalidProcedureCall, kFileNotFound, kDiskFull,       kFileAccess,       kPathNotFound,
+    kCodeOutOfRange,       kMalformedXml, kMissingXmlItem, kWriteFailed,      kMalformedFilter,
+    kExternalProgram,      kUnsafeName,   kUnknownControl, kMissingFormField,
+};
+// "Archivo no encontrado" and the like: what the status means, without the case at hand.
+QString description(Platform status);
 } // namespace errors
 
-inline Error makeError(int number, const QString& description) { return Error{number, description}; }
+inline Error makeError(int number, const QString& description) {
+    return Error{number, description};
+}
 
 } // namespace velantor

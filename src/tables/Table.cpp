@@ -207,6 +207,25 @@ void Table::setPosition(int row) {
     emit currentChanged(position);
 }
 
+QString filterLiteral(QStringView text) {
+    QString literal = text.toString();
+    literal.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + literal + u'\'';
+}
+
+Result<void> Table::applyFilter(const QString& expression) {
+    try {
+        setFilter(expression);
+    } catch (const FilterError& error) {
+        return std::unexpected(makeError(errors::kMalformedFilter,
+                                         QStringLiteral("El filtro «%1» no es válido (carácter %2): %3")
+                                             .arg(error.expression())
+                                             .arg(error.position() + 1)
+                                             .arg(error.reason())));
+    }
+    return {};
+}
+
 void Table::setFilter(const QString& expression) {
     if (expression.isEmpty()) {
         clearFilter();

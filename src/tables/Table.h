@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include "platform/Error.h"
+
 namespace velantor {
 
 class Table;
@@ -23,6 +25,10 @@ struct FieldDef {
     static FieldDef text(const QString& name, int maxLength) { return {name, FieldType::Text, maxLength}; }
     static FieldDef integer(const QString& name) { return {name, FieldType::Integer, 0}; }
 };
+
+// A text as a quoted literal of a filter expression: between single quotes, each quote of
+// its own doubled, so whatever a user typed reads back as that text.
+QString filterLiteral(QStringView text);
 
 // A filter expression that does not parse: names the expression and the position.
 class FilterError : public std::runtime_error {
@@ -118,6 +124,9 @@ public:
     // Syntax and comparison rules: FilterExpression.h. The filter is applied when set:
     // rows written afterwards keep their place until it is set again.
     void setFilter(const QString& expression);
+    // The same, for an expression that may not parse: the failure is an error value
+    // (kMalformedFilter, naming the position and the reason), never thrown.
+    Result<void> applyFilter(const QString& expression);
     void clearFilter();
     bool hasFilter() const;
     const QString& filter() const;

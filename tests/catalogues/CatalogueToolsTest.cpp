@@ -172,7 +172,7 @@ TEST(CataloguesCommand, AFailingLoadPrintsTheStepAndFails) {
     const CliRun run = cli({s("catalogues"), s("dump"), dir.path(), QDir(dir.path()).filePath(s("volcado"))});
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(s("Se ha producido el siguiente error 53-"))) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(s("Paso 260: Error en línea 260.No se encuentra el archivo")))
+    EXPECT_TRUE(run.err.contains(s("paso 260: Error en línea 260.No se encuentra el archivo")))
         << run.err.toStdString();
     EXPECT_FALSE(QDir(QDir(dir.path()).filePath(s("volcado"))).exists());
 

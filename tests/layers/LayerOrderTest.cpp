@@ -41,7 +41,8 @@ QList<Layer> readLayers(const QString& path, QStringList& problems) {
         Layer layer{head.first(), head.mid(1), {head.first()}};
         for (const QString& name : line.mid(colon + 1).simplified().split(u' ', Qt::SkipEmptyParts)) {
             if (!above.contains(name))
-                problems << QStringLiteral("%1 names %2, which is not a layer above it").arg(layer.name, name);
+                problems
+                    << QStringLiteral("%1 names %2, which is not a layer above it").arg(layer.name, name);
             layer.allowed.insert(name);
         }
         above.insert(layer.name);
@@ -70,7 +71,7 @@ const Layer* layerOf(const QList<Layer>& layers, const QString& relativePath) {
 QStringList violations(const QString& sourceDir, const QString& layersFile) {
     QStringList problems;
     const QList<Layer> layers = readLayers(layersFile, problems);
-    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*"([^"]+)")"));
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s*"([^"]+)")re"));
     const QDir root(sourceDir);
     QDirIterator it(sourceDir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                     QDirIterator::Subdirectories);
@@ -93,7 +94,8 @@ QStringList violations(const QString& sourceDir, const QString& layersFile) {
             const Layer* to = layerOf(layers, m.captured(1));
             if (!to || !from->allowed.contains(to->name))
                 problems << QStringLiteral("%1: %2 (%3 → %4)")
-                                .arg(relative, m.captured(1), from->name, to ? to->name : QStringLiteral("?"));
+                                .arg(relative, m.captured(1), from->name,
+                                     to ? to->name : QStringLiteral("?"));
         }
     }
     return problems;
@@ -122,7 +124,8 @@ TEST(LayerOrder, ForbiddenIncludesAreFound) {
                                         "bad   bad       : later\n"
                                         "later later     :\n");
     write(QStringLiteral("core/A.h"), "#pragma once\n");
-    write(QStringLiteral("core/B.cpp"), "#include \"core/A.h\"\n#include \"core/ui/W.h\"\n#include <vector>\n");
+    write(QStringLiteral("core/B.cpp"),
+          "#include \"core/A.h\"\n#include \"core/ui/W.h\"\n#include <vector>\n");
     write(QStringLiteral("core/ui/W.h"), "#include \"core/A.h\"\n");
     write(QStringLiteral("other/O.cpp"), "#include \"core/ui/W.h\"\n#include \"missing/Gone.h\"\n");
     write(QStringLiteral("stray/S.cpp"), "\n");

@@ -123,6 +123,17 @@ TEST(FilterExpression, DoubledQuoteStandsForOneQuote) {
     EXPECT_TRUE(codes(*table).isEmpty());
     table->setFilter(QStringLiteral("CodArea=''")); // never written: empty text
     EXPECT_EQ(table->rowCount(), 2);
+    // A typed text, quotes and all, quoted as a literal reads back as itself.
+    ASSERT_TRUE(
+        table->applyFilter(QStringLiteral("Localidad=") + filterLiteral(u"L'Hospitalet")).has_value());
+    EXPECT_EQ(codes(*table), list({u"1"}));
+    ASSERT_TRUE(table->applyFilter(QStringLiteral("Localidad=") + filterLiteral(u"'")).has_value());
+    EXPECT_TRUE(codes(*table).isEmpty());
+    // A text put in unquoted is an error value, and the filter before it stays.
+    const Result<void> bad = table->applyFilter(QStringLiteral("Localidad='L'Hospitalet'"));
+    ASSERT_FALSE(bad.has_value());
+    EXPECT_EQ(bad.error().number, errors::kMalformedFilter);
+    EXPECT_EQ(table->filter(), QStringLiteral("Localidad=''''"));
 }
 
 TEST(FilterExpression, MalformedExpressionsNameTheirPositionAndKeepTheOldFilter) {

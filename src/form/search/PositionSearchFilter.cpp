@@ -1,7 +1,7 @@
 #include "form/search/PositionSearchFilter.h"
 
-#include "form/FormView.h"
 #include "form/ControlNames.h"
+#include "form/FormView.h"
 
 namespace velantor::catalogues {
 namespace {
@@ -9,7 +9,7 @@ namespace {
 QString filtroResultas(const FormView& view) {
     QString filter;
     if (const QString v = view.text(ctl::cboProvinciaResultas); !v.isEmpty())
-        filter += QStringLiteral(" AND CodProvincia='") + v + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodProvincia=") + filterLiteral(v) + u' ';
     // The locality and area lists carry short codes (a 3-character municipality, a
     // 2-character area), the positions long ones (province + municipality + "00", area +
     // "000000"): an equality with the list's code would never find a position. A chosen
@@ -17,19 +17,19 @@ QString filtroResultas(const FormView& view) {
     // typed text that names no locality keeps the equality and finds nothing.
     if (const QString v = view.text(ctl::cboLocalidadResultas); !v.isEmpty()) {
         if (view.holdsValidEntry(ctl::cboLocalidadResultas))
-            filter += QStringLiteral(" AND CodLocalidad like '") +
-                      view.comboColumn(ctl::cboLocalidadResultas, 2) + v + QStringLiteral("%' ");
+            filter += QStringLiteral(" AND CodLocalidad like ") +
+                      filterLiteral(view.comboColumn(ctl::cboLocalidadResultas, 2) + v + u'%') + u' ';
         else
-            filter += QStringLiteral(" AND CodLocalidad='") + v + QStringLiteral("' ");
+            filter += QStringLiteral(" AND CodLocalidad=") + filterLiteral(v) + u' ';
     }
     if (const QString v = view.text(ctl::cboConsejeriaResultas); !v.isEmpty())
-        filter += QStringLiteral(" AND CodConsejeria='") + v + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodConsejeria=") + filterLiteral(v) + u' ';
     if (const QString v = view.text(ctl::txtCodResulta); !v.isEmpty())
-        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodConvocatoria=") + filterLiteral(v) + u' ';
     if (const QString v = view.text(ctl::cboAreasResultas); !v.isEmpty())
-        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
+        filter += QStringLiteral(" AND CodArea=") + filterLiteral(v + QStringLiteral("000000"));
     if (const QString v = view.text(ctl::cboZonasResultas); !v.isEmpty())
-        filter += QStringLiteral(" AND CodZona='") + v + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodZona=") + filterLiteral(v) + u' ';
     return filter;
 }
 
@@ -38,17 +38,17 @@ QString filtroVacantes(const FormView& view, const Table& rsAreas) {
     // Locality lists carry 3-character codes and positions 7-character ones: the
     // vacancy search finds the code anywhere inside the position's.
     if (view.holdsValidEntry(ctl::cboLocalidadVacantes))
-        filter += QStringLiteral(" AND CodLocalidad like '%") + view.text(ctl::cboLocalidadVacantes) +
-                  QStringLiteral("%' ");
+        filter += QStringLiteral(" AND CodLocalidad like ") +
+                  filterLiteral(u'%' + view.text(ctl::cboLocalidadVacantes) + u'%') + u' ';
     if (view.holdsValidEntry(ctl::cboConsejeriaVacantes))
-        filter += QStringLiteral(" AND CodConsejeria='") + view.text(ctl::cboConsejeriaVacantes) +
-                  QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodConsejeria=") +
+                  filterLiteral(view.text(ctl::cboConsejeriaVacantes)) + u' ';
     if (const QString v = view.text(ctl::txtCodVacante); !v.isEmpty())
-        filter += QStringLiteral(" AND CodConvocatoria='") + v + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodConvocatoria=") + filterLiteral(v) + u' ';
     if (const QString v = view.text(ctl::cboAreasVacantes); !v.isEmpty())
-        filter += QStringLiteral(" AND CodArea='") + v + QStringLiteral("000000'");
+        filter += QStringLiteral(" AND CodArea=") + filterLiteral(v + QStringLiteral("000000"));
     if (view.holdsValidEntry(ctl::cboZonasVacantes))
-        filter += QStringLiteral(" AND CodZona='") + view.text(ctl::cboZonasVacantes) + QStringLiteral("' ");
+        filter += QStringLiteral(" AND CodZona=") + filterLiteral(view.text(ctl::cboZonasVacantes)) + u' ';
 
     // A province narrows the vacancies only through its areas, and only when nothing
     // else is chosen.
@@ -57,8 +57,9 @@ QString filtroVacantes(const FormView& view, const Table& rsAreas) {
         filter += u" AND ( ";
         const int codArea = rsAreas.requireField(u"CodArea");
         for (int row = 0; row < rsAreas.rowCount(); ++row)
-            filter +=
-                QStringLiteral(" CodArea='") + rsAreas.textAt(row, codArea) + QStringLiteral("000000' OR ");
+            filter += QStringLiteral(" CodArea=") +
+                      filterLiteral(rsAreas.textAt(row, codArea) + QStringLiteral("000000")) +
+                      QStringLiteral(" OR ");
         // Drop the last "OR " (an empty group has none to drop).
         if (rsAreas.rowCount() > 0)
             filter.chop(3);
@@ -90,13 +91,10 @@ void aplicarFiltroPlazas(Table& positions, const QString& filter) {
         positions.clearFilter();
         return;
     }
-    try {
-        positions.setFilter(filter);
-    } catch (const FilterError&) {
-        // Codes are plain digits: a condition that cannot be written (a quote typed into
-        // a list) matches none of them.
+    // Every typed value is quoted as a literal, so this only fails on a fault of the
+    // builder; the list then offers nothing rather than a wrong set of positions.
+    if (!positions.applyFilter(filter))
         positions.setFilter(QStringLiteral("CodConvocatoria='' AND CodConvocatoria<>''"));
-    }
 }
 
 QString textoPlazasLocalizadas(int count) {

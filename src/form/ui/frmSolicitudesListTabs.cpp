@@ -92,10 +92,10 @@ QWidget* frmSolicitudes::buildCursosTab() {
     entry->setColumnStretch(1, 1);
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
-    entry->addLayout(
-        acceptCancel(f.button(ctl::name(ctl::cmdAceptar), s("Aceptar"), s("Aceptar el curso")),
-                     f.button(ctl::name(ctl::cmdCancelar), s("Cancelar"), s("Cancelar la edición del curso"))),
-        3, 0, 1, 6);
+    entry->addLayout(acceptCancel(f.button(ctl::name(ctl::cmdAceptar), s("Aceptar"), s("Aceptar el curso")),
+                                  f.button(ctl::name(ctl::cmdCancelar), s("Cancelar"),
+                                           s("Cancelar la edición del curso"))),
+                     3, 0, 1, 6);
     layout->addWidget(frame);
     return page;
 }
@@ -107,10 +107,11 @@ QWidget* frmSolicitudes::buildDocumentosTab() {
     layout->addWidget(m_lblGrid.at(4));
     DataGrid* grid = f.grid(ctl::name(ctl::grdDocumentos), s("Documentos"));
     layout->addWidget(
-        gridBlock(s("Documentos"), grid,
-                  {f.button(ctl::name(ctl::cmdAddDoc), s("Añadir"), s("Añadir documento")),
-                   f.button(ctl::name(ctl::cmdModDoc), s("Modificar"), s("Modificar el documento seleccionado")),
-                   f.button(ctl::name(ctl::cmdDelDoc), s("Borrar"), s("Borrar el documento seleccionado"))}),
+        gridBlock(
+            s("Documentos"), grid,
+            {f.button(ctl::name(ctl::cmdAddDoc), s("Añadir"), s("Añadir documento")),
+             f.button(ctl::name(ctl::cmdModDoc), s("Modificar"), s("Modificar el documento seleccionado")),
+             f.button(ctl::name(ctl::cmdDelDoc), s("Borrar"), s("Borrar el documento seleccionado"))}),
         1);
 
     QGroupBox* frame = f.frame(ctl::name(ctl::Frame8), s("Datos del documento"));
@@ -135,8 +136,9 @@ QWidget* frmSolicitudes::buildDocumentosTab() {
     entry->setColumnStretch(3, 1);
     entry->setColumnStretch(4, 2);
     entry->addLayout(
-        acceptCancel(f.button(ctl::name(ctl::cmdAceptarDoc), s("Aceptar"), s("Aceptar el documento")),
-                     f.button(ctl::name(ctl::cmdCancelarDoc), s("Cancelar"), s("Cancelar la edición del documento"))),
+        acceptCancel(
+            f.button(ctl::name(ctl::cmdAceptarDoc), s("Aceptar"), s("Aceptar el documento")),
+            f.button(ctl::name(ctl::cmdCancelarDoc), s("Cancelar"), s("Cancelar la edición del documento"))),
         3, 0, 1, 6);
     layout->addWidget(frame);
 
@@ -176,32 +178,38 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
                    f.button(buttons[3], s("Insertar Todas"), s("Insertar todas las plazas encontradas"))}),
         1);
 
-    QGroupBox* frame = f.frame(vacantes ? ctl::name(ctl::Frame5) : ctl::name(ctl::Frame6), s("Plaza solicitada"));
+    QGroupBox* frame =
+        f.frame(vacantes ? ctl::name(ctl::Frame5) : ctl::name(ctl::Frame6), s("Plaza solicitada"));
     auto* entry = new QGridLayout(frame);
     const QString suffix = vacantes ? s("Vacantes") : s("Resultas");
-    QLineEdit* order =
-        f.text(vacantes ? ctl::name(ctl::txtOrdenVacante) : ctl::name(ctl::txtOrdenResultas), s("Orden de preferencia"), 5);
+    QLineEdit* order = f.text(vacantes ? ctl::name(ctl::txtOrdenVacante) : ctl::name(ctl::txtOrdenResultas),
+                              s("Orden de preferencia"), 5);
     entry->addWidget(rightAligned(f.label(s("Orden"), order)), 0, 0);
     entry->addWidget(order, 0, 1);
-    DataCombo* position = f.combo(vacantes ? ctl::name(ctl::cboPuestoVacante) : ctl::name(ctl::cboPuestoResultas),
-                                  s("Plaza %1 que solicita").arg(what));
+    DataCombo* position =
+        f.combo(vacantes ? ctl::name(ctl::cboPuestoVacante) : ctl::name(ctl::cboPuestoResultas),
+                s("Plaza %1 que solicita").arg(what));
     entry->addWidget(rightAligned(f.label(s("Plaza"), position)), 0, 2);
     entry->addWidget(position, 0, 3, 1, 3);
-    QLineEdit* code = f.text(vacantes ? ctl::name(ctl::txtCodVacante) : ctl::name(ctl::txtCodResulta), s("Código de la plaza"), 5);
+    QLineEdit* code = f.text(vacantes ? ctl::name(ctl::txtCodVacante) : ctl::name(ctl::txtCodResulta),
+                             s("Código de la plaza"), 5);
     entry->addWidget(rightAligned(f.label(s("Código"), code)), 1, 0);
     entry->addWidget(code, 1, 1);
     QLineEdit* description =
-        f.text(vacantes ? ctl::name(ctl::txtDescVacantes) : ctl::name(ctl::txtDescResultas), s("Denominación de la plaza"), 50);
+        f.text(vacantes ? ctl::name(ctl::txtDescVacantes) : ctl::name(ctl::txtDescResultas),
+               s("Denominación de la plaza"), 50);
     description->setReadOnly(true);
     description->setVisible(false);
     entry->addWidget(description, 1, 3, 1, 3);
-    QLineEdit* id = f.text(vacantes ? ctl::name(ctl::txtIdSolicitudVacantes) : ctl::name(ctl::txtIdSolicitudResultas),
-                           s("Identificador de la plaza solicitada"));
+    QLineEdit* id =
+        f.text(vacantes ? ctl::name(ctl::txtIdSolicitudVacantes) : ctl::name(ctl::txtIdSolicitudResultas),
+               s("Identificador de la plaza solicitada"));
     id->setVisible(false);
     entry->addWidget(id, 1, 2);
 
     QGroupBox* search =
-        f.frame(vacantes ? ctl::name(ctl::fraDemarcacionVacantes) : ctl::name(ctl::fraDemarcacionResultas), s("Demarcación"));
+        f.frame(vacantes ? ctl::name(ctl::fraDemarcacionVacantes) : ctl::name(ctl::fraDemarcacionResultas),
+                s("Demarcación"));
     auto* searchGrid = new QGridLayout(search);
     const struct {
         const char* name;
@@ -226,7 +234,7 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     searchGrid->setColumnStretch(1, 1);
     searchGrid->setColumnStretch(3, 1);
     if (vacantes) {
-        DataCombo* unbound = f.combo(s("SSOleDBCombo1"), s("Zona básica de salud (sin uso)"));
+        DataCombo* unbound = f.combo(ctl::name(ctl::SSOleDBCombo1), s("Zona básica de salud (sin uso)"));
         unbound->setVisible(false);
         searchGrid->addWidget(unbound, 3, 1);
         auto* found = new QLabel;
@@ -237,8 +245,9 @@ QWidget* frmSolicitudes::buildPositionTab(bool vacantes) {
     entry->addWidget(search, 2, 0, 1, 6);
     entry->setColumnStretch(3, 1);
     entry->addLayout(
-        acceptCancel(f.button(ctl::name(ctl::cmdAceptar) + side, s("Aceptar"), s("Aceptar la plaza")),
-                     f.button(ctl::name(ctl::cmdCancelar) + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
+        acceptCancel(
+            f.button(ctl::name(ctl::cmdAceptar) + side, s("Aceptar"), s("Aceptar la plaza")),
+            f.button(ctl::name(ctl::cmdCancelar) + side, s("Cancelar"), s("Cancelar y limpiar la búsqueda"))),
         3, 0, 1, 6);
     layout->addWidget(frame);
     return page;
