@@ -5,6 +5,7 @@
 
 #include "Version.h"
 #include "platform/MessageService.h"
+#include "platform/ProgramFolder.h"
 #include "startup/Folders.h"
 #include "startup/ui/ProgramSession.h"
 #include "widgets/MessageBoxService.h"
@@ -22,8 +23,9 @@ void installSpanishTranslations(QApplication& app, QTranslator& translator) {
 
 } // namespace
 
-// Runs on the program folder (the executable's own): login, then the saved applications
-// or a new one. The program ends when the session has no window left.
+// Runs on the program folder (--programa, the executable's own, or the per-user one: see
+// chooseProgramFolder): login, then the saved applications or a new one. The program ends
+// when the session has no window left.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
@@ -33,9 +35,18 @@ int main(int argc, char* argv[]) {
 
     MessageBoxService boxes;
     setMessageService(&boxes);
+    QStringList arguments = QApplication::arguments();
+    Result<ProgramFolder> folder = takeProgramOption(arguments).and_then([](const std::optional<QString>& option) {
+        return chooseProgramFolder(runningProgramPlaces(option.value_or(QString())));
+    });
+    if (!folder) {
+        messageService()->inform(folder.error().description, {}, MessageIcon::Critical);
+        setMessageService(nullptr);
+        return 1;
+    }
     int result = 0;
     {
-        ProgramSession session(Folders::ofRunningProgram(), messageService());
+        ProgramSession session(Folders::fromProgramFolder(folder->path), messageService());
         QObject::connect(&session, &ProgramSession::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         if (session.start())
             result = app.exec();
