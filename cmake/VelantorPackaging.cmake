@@ -48,7 +48,7 @@ install(FILES ${packaging_source}/velantor.svg DESTINATION ${CMAKE_INSTALL_DATAD
 install(FILES ${packaging_build}/org.example.velantor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
     COMPONENT deb)
 install(FILES ${manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT deb)
-install(FILES ${packaging_source}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT deb)
+install(FILES ${packaging_source}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velantor COMPONENT deb)
 
 # The portable folder: the executables beside their program folder, and the launcher.
 install(TARGETS velantor velantor-cli RUNTIME DESTINATION . COMPONENT portable)

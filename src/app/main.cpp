@@ -36,11 +36,12 @@ int main(int argc, char* argv[]) {
     MessageBoxService boxes;
     setMessageService(&boxes);
     QStringList arguments = QApplication::arguments();
-    Result<ProgramFolder> folder = takeProgramOption(arguments).and_then([](const std::optional<QString>& option) {
-        return chooseProgramFolder(runningProgramPlaces(option.value_or(QString())));
-    });
+    const Result<std::optional<QString>> option = takeProgramOption(arguments);
+    const Result<ProgramFolder> folder =
+        option ? chooseProgramFolder(runningProgramPlaces(option->value_or(QString())))
+               : std::unexpected(option.error());
     if (!folder) {
-        messageService()->inform(folder.error().description, {}, MessageIcon::Critical);
+        messageService().inform(folder.error().description, {}, MessageIcon::Critical);
         setMessageService(nullptr);
         return 1;
     }
