@@ -20,19 +20,28 @@ function(velantor_install_program_folder destination component)
     install(DIRECTORY DESTINATION ${destination}/ficheros/temp COMPONENT ${component})
 endfunction()
 
-# Manual pages go compressed, as Debian keeps them.
-set(manpages "")
-foreach(page velantor.1 velantor-cli.1)
-    add_custom_command(OUTPUT ${packaging_build}/${page}.gz
-        COMMAND ${CMAKE_COMMAND} -E copy ${packaging_source}/${page} ${packaging_build}/${page}
-        COMMAND gzip -9nf ${packaging_build}/${page}
-        DEPENDS ${packaging_source}/${page}
-        VERBATIM)
-    list(APPEND manpages ${packaging_build}/${page}.gz)
-endforeach()
-add_custom_target(velantor_manpages ALL DEPENDS ${manpages})
+set(CPACK_PACKAGE_CONTACT "Equipo de desarrollo de Velantor <velantor@example.org>")
 configure_file(${packaging_source}/velantor.metainfo.xml.in ${packaging_build}/org.example.velantor.metainfo.xml @ONLY)
 configure_file(${packaging_source}/LEEME.txt.in ${packaging_build}/LEEME.txt @ONLY)
+configure_file(${packaging_source}/changelog.in ${packaging_build}/changelog @ONLY)
+
+# Manual pages and the changelog go compressed, as Debian keeps them.
+set(manpages "")
+set(gzipped "")
+foreach(file ${packaging_source}/velantor.1 ${packaging_source}/velantor-cli.1 ${packaging_build}/changelog)
+    get_filename_component(name ${file} NAME)
+    add_custom_command(OUTPUT ${packaging_build}/gz/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_build}/gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${file} ${packaging_build}/gz/${name}
+        COMMAND gzip -9nf ${packaging_build}/gz/${name}
+        DEPENDS ${file}
+        VERBATIM)
+    list(APPEND gzipped ${packaging_build}/gz/${name}.gz)
+    if(name MATCHES "[.]1$")
+        list(APPEND manpages ${packaging_build}/gz/${name}.gz)
+    endif()
+endforeach()
+add_custom_target(velantor_packaging_files ALL DEPENDS ${gzipped})
 
 # The Debian package.
 set(share_dir ${CMAKE_INSTALL_DATADIR}/velantor)
@@ -48,7 +57,8 @@ install(FILES ${packaging_source}/velantor.svg DESTINATION ${CMAKE_INSTALL_DATAD
 install(FILES ${packaging_build}/org.example.velantor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
     COMPONENT deb)
 install(FILES ${manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT deb)
-install(FILES ${packaging_source}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velantor COMPONENT deb)
+install(FILES ${packaging_source}/copyright ${packaging_build}/gz/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velantor COMPONENT deb)
 
 # The portable folder: the executables beside their program folder, and the launcher.
 install(TARGETS velantor velantor-cli RUNTIME DESTINATION . COMPONENT portable)
@@ -59,7 +69,6 @@ install(FILES ${packaging_build}/LEEME.txt DESTINATION . COMPONENT portable)
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_PACKAGE_NAME velantor)
 set(CPACK_PACKAGE_VENDOR "Velantor")
-set(CPACK_PACKAGE_CONTACT "Equipo de desarrollo de Velantor <velantor@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "solicitud de participación en un concurso de traslados")
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR})
 set(CPACK_STRIP_FILES ON)
