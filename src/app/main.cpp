@@ -5,8 +5,9 @@
 
 #include "Version.h"
 #include "platform/MessageService.h"
-#include "platform/Folders.h"
 #include "app/ProgramSession.h"
+#include "platform/Folders.h"
+#include "platform/ProgramFolder.h"
 #include "widgets/MessageBoxService.h"
 
 using namespace velantor;
@@ -22,8 +23,9 @@ void installSpanishTranslations(QApplication& app, QTranslator& translator) {
 
 } // namespace
 
-// Runs on the program folder (the executable's own): login, then the saved applications
-// or a new one. The program ends when the session has no window left.
+// Runs on the program folder (--programa, the executable's own, or the per-user one: see
+// chooseProgramFolder): login, then the saved applications or a new one. The program ends
+// when the session has no window left.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
@@ -33,9 +35,19 @@ int main(int argc, char* argv[]) {
 
     MessageBoxService boxes;
     setMessageService(&boxes);
+    QStringList arguments = QApplication::arguments();
+    const Result<std::optional<QString>> option = takeProgramOption(arguments);
+    const Result<ProgramFolder> folder =
+        option ? chooseProgramFolder(runningProgramPlaces(option->value_or(QString())))
+               : std::unexpected(option.error());
+    if (!folder) {
+        messageService().inform(folder.error().description, {}, MessageIcon::Critical);
+        setMessageService(nullptr);
+        return 1;
+    }
     int result = 0;
     {
-        ProgramSession session(Folders::ofRunningProgram(), messageService());
+        ProgramSession session(Folders::fromProgramFolder(folder->path), messageService());
         QObject::connect(&session, &ProgramSession::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         if (session.start())
             result = app.exec();

@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include "cli/Command.h"
+#include "cli/ProgramOption.h"
 
 namespace velantor::cli {
 namespace {
@@ -22,6 +23,8 @@ void printUsage(QTextStream& stream) {
     stream << "Uso: velantor-cli ORDEN [ARGUMENTOS]\n\nÓrdenes:\n";
     for (const auto& [name, entry] : commands())
         stream << "  " << entry.usage << '\n';
+    stream << "\nexport, fill, search y catalogues dump admiten --programa CARPETA_PROGRAMA en lugar\n"
+              "de la carpeta del programa como primer argumento.\n";
     stream.flush();
 }
 
@@ -50,7 +53,12 @@ int main(int argc, char* argv[]) {
         printUsage(err);
         return kExitUsage;
     }
-    CommandContext context{args, out, err};
+    const auto placed = placeProgramOption(name, args);
+    if (!placed) {
+        err << "velantor-cli " << name << ": " << placed.error().description << '\n';
+        return kExitUsage;
+    }
+    CommandContext context{*placed, out, err};
     const int code = it->second.function(context);
     out.flush();
     err.flush();

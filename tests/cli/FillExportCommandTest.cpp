@@ -143,3 +143,35 @@ TEST_F(FillExportTest, BadInputIsRefusedWithExitTwoAndNothingWritten) {
     EXPECT_TRUE(noDocument.err.contains(kDocument));
     EXPECT_TRUE(noDocument.out.isEmpty());
 }
+
+// --programa stands for the program folder argument wherever it comes, and is refused by
+// the commands that have none.
+TEST_F(FillExportTest, ProgramOptionTakesThePlaceOfTheFolderArgument) {
+    const CliRun filled = runCli({QStringLiteral("fill"), kExample, QStringLiteral("--programa"), folder()});
+    ASSERT_EQ(filled.exitCode, 0) << filled.err.toStdString();
+    EXPECT_EQ(written(), QStringList({kDocument, QStringLiteral("00000001R_001010A.xml")}));
+    const CliRun byOption = runCli({QStringLiteral("export"), QStringLiteral("--programa=") + folder(), kDocument});
+    const CliRun byArgument = runCli({QStringLiteral("export"), folder(), kDocument});
+    ASSERT_EQ(byOption.exitCode, 0) << byOption.err.toStdString();
+    EXPECT_EQ(byOption.out, byArgument.out);
+
+    const QStringList search{QStringLiteral("--body"), QStringLiteral("00201"), QStringLiteral("--group"),
+                             QStringLiteral("B")};
+    const CliRun searched = runCli(QStringList{QStringLiteral("search")} + search +
+                                   QStringList{QStringLiteral("--programa"), folder()});
+    ASSERT_EQ(searched.exitCode, 0) << searched.err.toStdString();
+    EXPECT_EQ(searched.out, runCli(QStringList{QStringLiteral("search"), folder()} + search).out);
+    EXPECT_FALSE(searched.out.isEmpty());
+
+    for (const QStringList& misuse :
+         {QStringList{QStringLiteral("dni"), QStringLiteral("--programa"), folder(), QStringLiteral("1")},
+          QStringList{QStringLiteral("catalogues"), QStringLiteral("encode"), QStringLiteral("--programa"),
+                      folder(), QStringLiteral("a"), QStringLiteral("b")},
+          QStringList{QStringLiteral("export"), kDocument, QStringLiteral("--programa")},
+          QStringList{QStringLiteral("export"), QStringLiteral("--programa"), folder(), QStringLiteral("--programa"),
+                      folder(), kDocument}}) {
+        const CliRun run = runCli(misuse);
+        EXPECT_EQ(run.exitCode, 2) << misuse.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("--programa"))) << run.err.toStdString();
+    }
+}
