@@ -211,7 +211,8 @@ double ScanReader::skewDegrees(const ScanImage& area) {
             best = degrees;
         }
     }
-    return best;
+    // The projections straighten when turned against the skew.
+    return -best;
 }
 
 } // namespace velantor

@@ -41,8 +41,8 @@ public:
     // long and 5 mm across, with their surroundings.
     static QList<PixelRect> barcodeAreas(const ScanImage& page, int dotsPerInch);
 
-    // The skew in degrees (counter-clockwise positive, within ±8°) that turns the dark
-    // pixels' rows or columns straight.
+    // The skew in degrees (within ±8°, in the sense of ScanImage::rotated) by which the dark
+    // pixels' rows or columns are turned: rotated(-skew) makes them straight.
     static double skewDegrees(const ScanImage& area);
 
     static constexpr double kMaxSkewDegrees = 8.0;

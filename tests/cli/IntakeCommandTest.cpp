@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -99,8 +100,8 @@ TEST_F(IntakeCommandTest, ReportsMissingDuplicateAndMixedPages) {
 
     const test::CliRun run =
         test::runCli({u"intake"_s, u"--out"_s, path(u"salida"_s), path(u"lote"_s), path(u"otra.png"_s)});
-    EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_TRUE(run.err.contains(u"11 de 11"_s)) << run.err;
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"11 de 11"_s)) << run.err.toStdString();
 
     const QString complete = u"00000001R_00101A_20261207101500"_s;
     const QString gap = u"00000002W_00101A_20261207101500"_s;
@@ -133,7 +134,7 @@ TEST_F(IntakeCommandTest, RebuildsTheExportedFieldsOfACompleteApplication) {
     positionPage(u"lote/2.png"_s, m_datos, kFirstPrint, u'V', 3, {{1, u"10001"_s}, {2, u"10003"_s}});
     positionPage(u"lote/3.png"_s, m_datos, kFirstPrint, u'R', 4, {{1, u"60003"_s}});
     const test::CliRun run = test::runCli({u"intake"_s, u"--out"_s, path(u"salida"_s), path(u"lote"_s)});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
     const QJsonObject read = QJsonDocument::fromJson(test::fileBytes(
                                                          path(u"salida/00000001R_00101A_20261207101500.json"_s)))
