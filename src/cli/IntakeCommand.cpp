@@ -5,6 +5,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -88,20 +90,26 @@ QList<IntakePage> readPages(const QList<ScanSource>& sources, QTextStream& err, 
     QElapsedTimer clock;
     clock.start();
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-    const auto report = [&] {
+    // On a terminal the line is rewritten in place; in a log a line every few seconds.
+    const bool terminal = isatty(STDERR_FILENO);
+    const auto report = [&](bool last) {
         const double seconds = std::max(0.001, clock.elapsed() / 1000.0);
-        err << "\rpáginas leídas: " << done.load() << " de " << sources.size() << " ("
-            << spanish.toString(done.load() / seconds, 'f', 1) << " por segundo)";
+        err << (terminal ? "\r" : "") << "páginas leídas: " << done.load() << " de " << sources.size() << " ("
+            << spanish.toString(done.load() / seconds, 'f', 1) << " por segundo)" << (terminal && !last ? "" : "\n");
         err.flush();
     };
+    qint64 lastLine = 0;
     while (done.load() < sources.size()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        report();
+        if (terminal || clock.elapsed() - lastLine >= 5000) {
+            lastLine = clock.elapsed();
+            if (done.load() < sources.size())
+                report(false);
+        }
     }
     for (std::thread& worker : workers)
         worker.join();
-    report();
-    err << '\n';
+    report(true);
     return pages;
 }
 
