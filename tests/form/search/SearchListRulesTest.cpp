@@ -66,7 +66,8 @@ protected:
         if (list == l.province)
             vacancies() ? s.onVacancyProvince(ListEvent::Chosen) : s.onResultasProvince(ListEvent::Chosen);
         else if (list == l.institution)
-            vacancies() ? s.onVacancyInstitution(ListEvent::Chosen) : s.onResultasInstitution(ListEvent::Chosen);
+            vacancies() ? s.onVacancyInstitution(ListEvent::Chosen)
+                        : s.onResultasInstitution(ListEvent::Chosen);
         else if (list == l.locality)
             vacancies() ? s.onVacancyLocalityChanged() : s.onResultasLocality(ListEvent::Chosen);
         else if (list == l.area)
@@ -83,8 +84,8 @@ protected:
     SearchTestForm t;
 };
 
-INSTANTIATE_TEST_SUITE_P(BothTabs, SearchListRules, ::testing::Values(SearchTab::Vacantes, SearchTab::Resultas),
-tabName);
+INSTANTIATE_TEST_SUITE_P(BothTabs, SearchListRules,
+                         ::testing::Values(SearchTab::Vacantes, SearchTab::Resultas), tabName);
 
 // Two provinces with a locality of the same 3-character code: 24-089 León and 34-089, with
 // one position of body 00101 on each tab in 3408900.
@@ -99,7 +100,8 @@ protected:
             localities->clearFilter();
         }
         const PlazasPorCuerpoEntry& body = t.catalogue.PlazasPorCuerpo.front();
-        for (const auto& [table, code] : {std::pair{body.Vacantes, "10007"}, std::pair{body.Resultas, "60007"}}) {
+        for (const auto& [table, code] :
+             {std::pair{body.Vacantes, "10007"}, std::pair{body.Resultas, "60007"}}) {
             table->addRow();
             table->setText(u"CodConvocatoria", QString::fromLatin1(code));
             table->setText(u"CodConsejeria", QStringLiteral("07"));
@@ -112,8 +114,8 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(BothTabs, SharedLocalityCode, ::testing::Values(SearchTab::Vacantes, SearchTab::Resultas),
-tabName);
+INSTANTIATE_TEST_SUITE_P(BothTabs, SharedLocalityCode,
+                         ::testing::Values(SearchTab::Vacantes, SearchTab::Resultas), tabName);
 
 } // namespace
 
@@ -121,7 +123,8 @@ TEST_P(SharedLocalityCode, ALocalityFindsThePositionsOfItsOwnProvinceOnly) {
     const TabLists l = lists();
     pick(l.province, "24");
     pick(l.locality, "089");
-    EXPECT_EQ(t.visibleCodes(GetParam()), vacancies() ? codes({"10001", "10002"}) : codes({"60001", "10001"}));
+    EXPECT_EQ(t.visibleCodes(GetParam()),
+              vacancies() ? codes({"10001", "10002"}) : codes({"60001", "10001"}));
 
     requested().cancel();
     pick(l.province, "34");
@@ -148,7 +151,8 @@ TEST_P(SearchListRules, CancelEmptiesEveryListOfTheTabAndOpensThemAsAtTheStart) 
     EXPECT_EQ(t.search.filter(GetParam()), u"0");
     EXPECT_EQ(t.visibleCodes(GetParam()), all);
     for (QStringView list : {l.institution, l.locality, l.area, l.zone})
-        EXPECT_EQ(t.offered(list.toString()), fresh.offered(list.toString())) << list.toString().toStdString();
+        EXPECT_EQ(t.offered(list.toString()), fresh.offered(list.toString()))
+            << list.toString().toStdString();
     EXPECT_EQ(enabledLists(t), enabledLists(fresh));
 }
 

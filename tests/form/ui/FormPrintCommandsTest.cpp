@@ -22,7 +22,8 @@ namespace {
 enum class Move { ChangeTab, LeaveBody, LeaveGroup, LeaveDni };
 
 bool printOrSaveEnabled(frmSolicitudes& w) {
-    return w.menuItem(frmSolicitudes::Imprimir)->isEnabled() || w.menuItem(frmSolicitudes::Guardar)->isEnabled();
+    return w.menuItem(frmSolicitudes::Imprimir)->isEnabled() ||
+           w.menuItem(frmSolicitudes::Guardar)->isEnabled();
 }
 
 class PrintUnderWay : public ::testing::TestWithParam<Move> {
@@ -75,7 +76,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(EachMove, PrintUnderWay,
-                         ::testing::Values(Move::ChangeTab, Move::LeaveBody, Move::LeaveGroup, Move::LeaveDni),
+                         ::testing::Values(Move::ChangeTab, Move::LeaveBody, Move::LeaveGroup,
+                                           Move::LeaveDni),
                          [](const auto& info) {
                              switch (info.param) {
                              case Move::ChangeTab:
