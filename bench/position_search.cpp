@@ -57,7 +57,7 @@ struct Setup {
                 entry.Vacantes = big;
         tables = SearchTables::fromCatalogues(catalogues);
         form.bindLists(tables);
-        search = std::make_unique<PositionSearch>(form, tables, messages);
+        search = std::make_unique<PositionSearch>(form, tables);
         form.setText(u"cboCuerpo", kBody);
         search->onBodyChosen();
         if (!tables.rsPlazasVacantes || tables.rsPlazasVacantes->totalRowCount() != kPositions)
@@ -157,8 +157,8 @@ void runSearchChanges(benchmark::State& state, const std::function<void(const Ta
     Setup& s = setup();
     HeadlessForm& f = s.form;
     PositionSearch& search = *s.search;
-    RequestedPositionList list(SearchTab::Vacantes, f, s.messages, search,
-                               createPositionListTable(QStringLiteral("V")), nullptr);
+    RequestedPositionList list(SearchTab::Vacantes, f, search, createPositionListTable(QStringLiteral("V")),
+                               nullptr);
     kinds = {{"Cancelar"},      {"provincia 24"},   {"zona 01"}, {"zona vaciada"},
              {"localidad 089"}, {"institución 01"}, {"área 01"}, {"código tecleado"}};
     const std::vector<std::function<void()>> changes = {
@@ -245,7 +245,7 @@ void BM_InsertAll(benchmark::State& state) {
         state.PauseTiming();
         const TablePtr requested = createPositionListTable(QStringLiteral("Vacantes"));
         TableModel grid(requested); // the grid follows every inserted row
-        RequestedPositionList list(SearchTab::Vacantes, s.form, s.messages, *s.search, requested, nullptr);
+        RequestedPositionList list(SearchTab::Vacantes, s.form, *s.search, requested, nullptr);
         state.ResumeTiming();
         QElapsedTimer timer;
         timer.start();

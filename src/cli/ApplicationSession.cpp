@@ -38,7 +38,7 @@ std::expected<void, SessionError> checkPositions(const Table& requested, const T
 
 ApplicationSession::ApplicationSession(std::unique_ptr<catalogues::ProgramRun> program)
     : m_program(std::move(program)), m_configuration(*m_program->configuration()),
-      m_tables(m_program->searchTables()), m_search(m_form, m_tables, m_messages) {
+      m_tables(m_program->searchTables()), m_search(m_form, m_tables) {
     m_form.bindLists(m_tables);
 }
 
@@ -78,7 +78,7 @@ std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& dato
         return usageError(QStringLiteral("la categoría «%1» es del grupo «%2», no del grupo «%3»")
                               .arg(body, bodyGroup, m_form.text(ctl::cboGrupo)));
     if (!body.isEmpty() && !m_form.text(ctl::cboGrupo).isEmpty()) {
-        m_search.SeleccionaPlazasRS();
+        tell(m_messages, m_search.SeleccionaPlazasRS());
         if (auto checked =
                 checkPositions(*datos.vacantes, m_tables.rsPlazasVacantes, QStringLiteral("Vacantes"));
             !checked)

@@ -109,7 +109,7 @@ struct SearchList {
 class SearchRun {
 public:
     SearchRun(const SearchRequest& request, SearchTables& tables, MessageService& messages)
-        : m_request(request), m_search(m_form, tables, messages) {
+        : m_request(request), m_messages(messages), m_search(m_form, tables) {
         m_form.bindLists(tables);
         m_search.setFocusMover([this] { m_form.focusNext(); });
     }
@@ -121,13 +121,13 @@ public:
         if (!m_form.holdsValidEntry(ctl::cboCuerpo))
             throw SearchError(
                 QStringLiteral("la categoría «%1» no está en la lista de categorías").arg(m_request.body));
-        m_search.onBodyChosen();
+        tell(m_messages, m_search.onBodyChosen());
         if (m_form.isEnabled(ctl::cboGrupo)) {
             m_form.setText(ctl::cboGrupo, m_request.group);
             if (!m_form.holdsValidEntry(ctl::cboGrupo))
                 throw SearchError(
                     QStringLiteral("el grupo «%1» no está en la lista de grupos").arg(m_request.group));
-            m_search.onGroupChosen();
+            tell(m_messages, m_search.onGroupChosen());
         } else if (m_form.text(ctl::cboGrupo) != m_request.group) {
             throw SearchError(QStringLiteral("la categoría «%1» es del grupo %2, no admite el grupo «%3»")
                                   .arg(m_request.body, m_form.text(ctl::cboGrupo), m_request.group));
@@ -214,6 +214,7 @@ private:
     }
 
     const SearchRequest& m_request;
+    MessageService& m_messages;
     HeadlessForm m_form;
     PositionSearch m_search;
 };

@@ -47,7 +47,11 @@ DocumentLoader::DocumentLoader(FormView& view, const ApplicationTables& lists, M
     : m_view(view), m_lists(lists), m_messages(messages), m_progress(progress) {}
 
 void DocumentLoader::setPositionSearch(catalogues::PositionSearch& search) {
-    m_selectPositions = [&search] { return search.SeleccionaPlazasRS(); };
+    m_selectPositions = [this, &search] {
+        const catalogues::BodyResult chosen = search.SeleccionaPlazasRS();
+        tell(m_messages, chosen);
+        return chosen.has_value();
+    };
 }
 
 void DocumentLoader::select(QStringView option) {

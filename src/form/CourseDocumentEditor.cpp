@@ -3,33 +3,31 @@
 #include "form/EntryRules.h"
 #include "form/FormView.h"
 #include "form/NextValue.h"
-#include "platform/MessageService.h"
 #include "form/ControlNames.h"
 
 namespace velantor {
 
-CourseDocumentEditor::CourseDocumentEditor(Kind kind, FormView& view, MessageService& messages,
-                                           TablePtr table)
-    : m_kind(kind), m_view(view), m_messages(messages), m_table(std::move(table)) {}
+CourseDocumentEditor::CourseDocumentEditor(Kind kind, FormView& view, TablePtr table)
+    : m_kind(kind), m_view(view), m_table(std::move(table)) {}
 
 const QList<CourseDocumentEditor::Binding>& CourseDocumentEditor::bindings() const {
     static const QList<Binding> cursos{
-        {"txtCurso", "Curso", "Curso"},
-        {"txtHoras", "NHoras", "Nº de Horas"},
-        {"txtAno", "Ano", "Año"},
-        {"txtCentro", "Centro", "Centro"},
+        {ctl::txtCurso, "Curso", "Curso"},
+        {ctl::txtHoras, "NHoras", "Nº de Horas"},
+        {ctl::txtAno, "Ano", "Año"},
+        {ctl::txtCentro, "Centro", "Centro"},
     };
     static const QList<Binding> documentos{
-        {"txtDoc", "Documento", "Documento"},
-        {"txtNumHoras", "Horas", "Nº Horas"},
-        {"txtFechaFin", "Fecha", "Fecha Fin."},
-        {"txtCentroFormacion", "Centro", "Centro Formación"},
+        {ctl::txtDoc, "Documento", "Documento"},
+        {ctl::txtNumHoras, "Horas", "Nº Horas"},
+        {ctl::txtFechaFin, "Fecha", "Fecha Fin."},
+        {ctl::txtCentroFormacion, "Centro", "Centro Formación"},
     };
     return m_kind == Kind::Cursos ? cursos : documentos;
 }
 
 QString CourseDocumentEditor::nameField() const {
-    return QString::fromLatin1(bindings().front().control);
+    return bindings().front().control.toString();
 }
 
 QString CourseDocumentEditor::idField() const {
@@ -54,61 +52,61 @@ void CourseDocumentEditor::modify(const QList<int>& selectedRows) {
     m_table->setPosition(row);
     m_mode = Modifying;
     for (const Binding& binding : bindings())
-        m_view.setText(QString::fromLatin1(binding.control),
+        m_view.setText(binding.control,
                        m_table->textAt(row, m_table->requireField(QString::fromLatin1(binding.column))));
     m_view.setText(idField(), m_table->textAt(row, m_table->requireField(idColumn())));
 }
 
-bool CourseDocumentEditor::validate(QDate today) {
+CourseDocumentEditor::AcceptResult CourseDocumentEditor::validate(QDate today) {
     const QList<Binding>& fields = bindings();
+    // The untitled notices of an empty field, and the "Datos erróneos" of a wrong one.
+    const auto missing = [](Refused reason, const char* text) {
+        return refuse(reason, Message{QString::fromUtf8(text), QString(), MessageIcon::None, MessageButtons::Ok});
+    };
+    const auto wrong = [](Refused reason, const QString& text, const char* title) {
+        return refuse(reason, Message{text, QString::fromUtf8(title), MessageIcon::Exclamation});
+    };
     if (m_kind == Kind::Documentos) {
         if (m_view.text(nameField()).trimmed().isEmpty()) {
-            m_messages.inform(QStringLiteral("Es obligatorio rellenar el nombre del documento"));
             m_view.setFocus(nameField());
-            return false;
+            return missing(Refused::MissingName, "Es obligatorio rellenar el nombre del documento");
         }
     } else {
-        static const QString required[] = {
-            QStringLiteral("Es obligatorio rellenar el nombre del curso "),
-            QStringLiteral("Es obligatorio rellenar el nº de horas del curso "),
-            QStringLiteral("Es obligatorio rellenar el año de realización del curso "),
-            QStringLiteral("Es obligatorio rellenar el centro que impartió el curso "),
+        static const std::pair<Refused, const char*> required[] = {
+            {Refused::MissingName, "Es obligatorio rellenar el nombre del curso "},
+            {Refused::MissingHours, "Es obligatorio rellenar el nº de horas del curso "},
+            {Refused::MissingYear, "Es obligatorio rellenar el año de realización del curso "},
+            {Refused::MissingCentre, "Es obligatorio rellenar el centro que impartió el curso "},
         };
         for (int i = 0; i < fields.size(); ++i) {
-            if (m_view.text(QString::fromLatin1(fields[i].control)).trimmed().isEmpty()) {
-                m_messages.inform(required[i]);
-                return false;
-            }
+            if (m_view.text(fields[i].control).trimmed().isEmpty())
+                return missing(required[i].first, required[i].second);
         }
         // Hours and year go into integer columns: a text that is no number, or out of
         // range, would be stored as something the user never typed.
         if (!isValidHours(m_view.text(ctl::txtHoras))) {
-            m_messages.inform(QStringLiteral("El número de horas debe ser mayor de 0"),
-                              QStringLiteral("Datos Erróneos"), MessageIcon::Exclamation);
             m_view.setFocus(ctl::txtHoras);
-            return false;
+            return wrong(Refused::InvalidHours, QStringLiteral("El número de horas debe ser mayor de 0"),
+                         "Datos Erróneos");
         }
         if (!isValidYear(m_view.text(ctl::txtAno), today.year())) {
-            m_messages.inform(QStringLiteral("El año introducido es erróneo"),
-                              QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
             m_view.setFocus(ctl::txtAno);
-            return false;
+            return wrong(Refused::InvalidYear, QStringLiteral("El año introducido es erróneo"), "Datos erróneos");
         }
     }
     // Text columns have a maximum length; longer text would be cut without a word.
     for (const Binding& binding : fields) {
         const FieldDef& column = m_table->field(m_table->requireField(QString::fromLatin1(binding.column)));
-        const QString control = QString::fromLatin1(binding.control);
-        if (column.type == FieldType::Text && m_view.text(control).size() > column.maxLength) {
-            m_messages.inform(QStringLiteral("El campo %1 admite como máximo %2 caracteres")
-                                  .arg(QString::fromUtf8(binding.label))
-                                  .arg(column.maxLength),
-                              QStringLiteral("Datos erróneos"), MessageIcon::Exclamation);
-            m_view.setFocus(control);
-            return false;
+        if (column.type == FieldType::Text && m_view.text(binding.control).size() > column.maxLength) {
+            m_view.setFocus(binding.control);
+            return wrong(Refused::TooLong,
+                         QStringLiteral("El campo %1 admite como máximo %2 caracteres")
+                             .arg(QString::fromUtf8(binding.label))
+                             .arg(column.maxLength),
+                         "Datos erróneos");
         }
     }
-    return true;
+    return {};
 }
 
 void CourseDocumentEditor::writeRow() {
@@ -129,7 +127,7 @@ void CourseDocumentEditor::writeRow() {
     m_table->setNumber(idIndex, id);
     for (const Binding& binding : bindings()) {
         const int column = m_table->requireField(QString::fromLatin1(binding.column));
-        const QString text = m_view.text(QString::fromLatin1(binding.control));
+        const QString text = m_view.text(binding.control);
         if (m_table->field(column).type == FieldType::Integer)
             m_table->setNumber(column, roundHalfEven(parseDecimal(text).value_or(0)));
         else
@@ -137,23 +135,21 @@ void CourseDocumentEditor::writeRow() {
     }
 }
 
-bool CourseDocumentEditor::accept(QDate today) {
-    if (!validate(today))
-        return false;
+CourseDocumentEditor::AcceptResult CourseDocumentEditor::accept(QDate today) {
+    if (AcceptResult checked = validate(today); !checked)
+        return checked;
     writeRow();
     if (m_table->rowCount() > 0)
         m_table->moveLast();
     reset();
-    return true;
+    return {};
 }
 
-bool CourseDocumentEditor::remove(const QList<int>& selectedRows) {
+bool CourseDocumentEditor::remove(const QList<int>& selectedRows, const Confirm& confirm) {
     bool deleted = false;
     if (selectedRows.size() == 1 && selectedRows.front() >= 0 && selectedRows.front() < m_table->rowCount()) {
-        const MessageAnswer answer =
-            m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"),
-                           QStringLiteral("Solicitudes"), MessageIcon::Warning, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
+        if (confirm({QStringLiteral("¿Desea borrar la fila seleccionada?"), QStringLiteral("Solicitudes"),
+                     MessageIcon::Warning, MessageButtons::YesNo})) {
             m_table->setPosition(selectedRows.front());
             m_table->deleteCurrent();
             if (m_kind == Kind::Documentos)
@@ -167,7 +163,7 @@ bool CourseDocumentEditor::remove(const QList<int>& selectedRows) {
 
 void CourseDocumentEditor::reset() {
     for (const Binding& binding : bindings())
-        m_view.setText(QString::fromLatin1(binding.control), QString());
+        m_view.setText(binding.control, QString());
     m_view.setText(idField(), QString());
     m_view.setFocus(nameField());
     m_mode = Adding;

@@ -7,7 +7,6 @@
 #include "form/FormView.h"
 #include "form/NextValue.h"
 #include "form/RequestedPositionListOrders.h"
-#include "platform/MessageService.h"
 #include "form/ControlNames.h"
 
 namespace velantor {
@@ -27,11 +26,9 @@ const char* const kRowFields[] = {"CodConvocatoria", "NomConvocatoria", "Conseje
 
 } // namespace
 
-RequestedPositionList::RequestedPositionList(SearchTab tab, FormView& view, MessageService& messages,
-                                             catalogues::PositionSearch& search, TablePtr table,
-                                             TablePtr otherList)
-    : m_tab(tab), m_view(view), m_messages(messages), m_search(search), m_table(std::move(table)),
-      m_otherList(std::move(otherList)) {}
+RequestedPositionList::RequestedPositionList(SearchTab tab, FormView& view, catalogues::PositionSearch& search,
+                                             TablePtr table, TablePtr otherList)
+    : m_tab(tab), m_view(view), m_search(search), m_table(std::move(table)), m_otherList(std::move(otherList)) {}
 
 bool RequestedPositionList::vacancies() const {
     return m_tab == SearchTab::Vacantes;
@@ -56,8 +53,8 @@ QString RequestedPositionList::title() const {
     return vacancies() ? QStringLiteral("Solicitud Vacantes") : QStringLiteral("Solicitud Resultas");
 }
 
-void RequestedPositionList::warn(const QString& text, const QString& title) {
-    m_messages.show({text, title, MessageIcon::Warning, MessageButtons::Ok});
+Message RequestedPositionList::warning(const QString& text, const QString& title) const {
+    return {text, title, MessageIcon::Warning, MessageButtons::Ok};
 }
 
 std::optional<qint64> RequestedPositionList::typedOrder() const {
@@ -160,7 +157,7 @@ void RequestedPositionList::modify(const QList<int>& selectedRows) {
 
 // ---- Accept ------------------------------------------------------------------------
 
-bool RequestedPositionList::accept() {
+RequestedPositionList::AcceptResult RequestedPositionList::accept() {
     return m_mode == Modifying ? acceptMove() : acceptNew();
 }
 
@@ -190,38 +187,39 @@ void RequestedPositionList::appendRow(qint64 id, qint64 order, const QString (&v
         t.setText(u"Zona", requested::lookUpName(*tables.zoneLookup, u"CodZona", values[5], u"Zona"));
 }
 
-bool RequestedPositionList::acceptNew() {
+RequestedPositionList::AcceptResult RequestedPositionList::acceptNew() {
     const QString list = positionList();
-    if (!m_view.holdsValidEntry(list)) {
-        warn(QStringLiteral("El puesto elegido no es válido"), title());
-        return false;
-    }
+    if (!m_view.holdsValidEntry(list))
+        return refuse(Refused::InvalidPosition, warning(QStringLiteral("El puesto elegido no es válido"), title()));
     QString values[6];
     for (int i = 0; i < 6; ++i)
         values[i] = m_view.comboColumn(list, kListColumns[i]);
     if (isListed(values[0])) {
-        warn(QStringLiteral("Este puesto ya ha sido agregado a la solicitud"), title());
         resetEntryPanel();
-        return false;
+        return refuse(Refused::AlreadyRequested,
+                      warning(QStringLiteral("Este puesto ya ha sido agregado a la solicitud"), title()));
     }
-    // Once a position is requested the body and group that opened it stay.
-    m_view.setEnabled(ctl::cboCuerpo, false);
-    m_view.setEnabled(ctl::cboGrupo, false);
+    lockBodyAndGroup();
 
     const qint64 id = nextValue(*m_table, kIdSolicitud);
     const qint64 order = insertionOrder();
     appendRow(id, order, values);
     m_table->sort(QStringLiteral("Orden ASC"));
     finishAccept();
-    return true;
+    return {};
 }
 
-bool RequestedPositionList::acceptMove() {
+void RequestedPositionList::lockBodyAndGroup() {
+    // Once a position is requested the body and group that opened it stay.
+    m_view.setEnabled(ctl::cboCuerpo, false);
+    m_view.setEnabled(ctl::cboGrupo, false);
+}
+
+RequestedPositionList::AcceptResult RequestedPositionList::acceptMove() {
     std::optional<qint64> order = typedOrder();
-    if (!order) {
-        warn(QStringLiteral("Debe asignar un orden a esta plaza"), QStringLiteral("Error"));
-        return false;
-    }
+    if (!order)
+        return refuse(Refused::NoOrder,
+                      warning(QStringLiteral("Debe asignar un orden a esta plaza"), QStringLiteral("Error")));
     const qint64 rows = m_table->totalRowCount();
     if (*order > rows) {
         order = rows;
@@ -232,7 +230,7 @@ bool RequestedPositionList::acceptMove() {
     if (vacancies())
         m_view.setVisible(ctl::lblPlazas, true);
     finishAccept();
-    return true;
+    return {};
 }
 
 void RequestedPositionList::finishAccept() {
@@ -243,13 +241,11 @@ void RequestedPositionList::finishAccept() {
 
 // ---- Delete ------------------------------------------------------------------------
 
-bool RequestedPositionList::remove(const QList<int>& selectedRows) {
+bool RequestedPositionList::remove(const QList<int>& selectedRows, const Confirm& confirm) {
     bool deleted = false;
     if (selectedRows.size() == 1 && selectedRows.front() >= 0 && selectedRows.front() < m_table->rowCount()) {
-        const MessageAnswer answer =
-            m_messages.ask(QStringLiteral("¿Desea borrar la fila seleccionada?"),
-                           QStringLiteral("Solicitudes"), MessageIcon::Warning, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
+        if (confirm({QStringLiteral("¿Desea borrar la fila seleccionada?"), QStringLiteral("Solicitudes"),
+                     MessageIcon::Warning, MessageButtons::YesNo})) {
             const QString grid = vacancies() ? ctl::name(ctl::grdVacantes) : ctl::name(ctl::grdResultas);
             if (vacancies())
                 m_view.setVisible(grid, false);
@@ -262,6 +258,8 @@ bool RequestedPositionList::remove(const QList<int>& selectedRows) {
                 m_view.setVisible(grid, true);
             if (m_table->totalRowCount() == 0 && (!m_otherList || m_otherList->totalRowCount() == 0))
                 m_view.setEnabled(ctl::cboCuerpo, true);
+            if (!vacancies() && m_table->totalRowCount() == 0)
+                m_view.setEnabled(ctl::cmdInsertaTodasResultas, true);
             deleted = true;
         }
     }
@@ -305,6 +303,8 @@ int RequestedPositionList::insertAll(const Table& candidates) {
             m_repaint();
     }
     m_table->sort(QStringLiteral("Orden ASC"));
+    if (added > 0)
+        lockBodyAndGroup();
     if (m_repaint)
         m_repaint();
     return added;

@@ -135,9 +135,10 @@ TEST_F(PositionSearchCliTest, VacancyLocalityAndInstitutionNarrowTogether) {
     const CliRun run = search(args(
         {"--body", "00101", "--group", "A", "--province", "24", "--locality", "089", "--institution", "01"}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.lines.front(), u"\" CodLocalidad like '%089%'  AND CodConsejeria='01' \"");
+    // The locality is the start of the position's code, after its own province.
+    EXPECT_EQ(run.lines.front(), u"\" CodLocalidad like '24089%'  AND CodConsejeria='01' \"");
     const QStringList codes = expected(body, true, [](const Table& t, int row) {
-        return field(t, row, "CodLocalidad").contains(u"089") && field(t, row, "CodConsejeria") == u"01";
+        return field(t, row, "CodLocalidad").startsWith(u"24089") && field(t, row, "CodConsejeria") == u"01";
     });
     ASSERT_FALSE(codes.isEmpty());
     EXPECT_EQ(run.lines.mid(1), codes);

@@ -1,8 +1,11 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "catalogues/ApplicationTables.h"
 #include "form/CourseDocumentEditor.h"
 #include "form/NextValue.h"
+#include "form/Refusal.h"
 #include "platform/MessageService.h"
 #include "support/FakeFormView.h"
 
@@ -38,7 +41,9 @@ protected:
     FakeFormView view;
     RecordingMessageService messages;
     TablePtr table = createCursosTable();
-    CourseDocumentEditor editor{CourseDocumentEditor::Kind::Cursos, view, messages, table};
+    CourseDocumentEditor editor{CourseDocumentEditor::Kind::Cursos, view, table};
+    // Records the deletion question and answers it (Yes unless told otherwise).
+    Confirm confirm = confirmThrough(messages);
 };
 
 } // namespace
@@ -64,7 +69,7 @@ TEST_F(Courses, IdentifiersStartAtZeroAndLeaveGapsWhenRowsGo) {
     addCourse(QStringLiteral("B"));
     addCourse(QStringLiteral("C"));
     EXPECT_EQ(ids(), (QList<qint64>{0, 1, 2}));
-    ASSERT_TRUE(editor.remove({rowOf(1)}));
+    ASSERT_TRUE(editor.remove({rowOf(1)}, confirm));
     addCourse(QStringLiteral("D"));
     EXPECT_EQ(ids(), (QList<qint64>{0, 2, 3}));
 }
@@ -73,7 +78,7 @@ TEST_F(Courses, DeletingTheLargestIdentifierLetsItBeTakenAgain) {
     addCourse(QStringLiteral("A"));
     addCourse(QStringLiteral("B"));
     addCourse(QStringLiteral("C"));
-    ASSERT_TRUE(editor.remove({rowOf(2)}));
+    ASSERT_TRUE(editor.remove({rowOf(2)}, confirm));
     addCourse(QStringLiteral("D"));
     EXPECT_EQ(ids(), (QList<qint64>{0, 1, 2}));
     EXPECT_EQ(table->textAt(rowOf(2), table->requireField(u"Curso")), u"D");
@@ -100,25 +105,28 @@ TEST_F(Courses, AcceptStoresHoursAndYearAsIntegers) {
 TEST_F(Courses, MissingFieldsAreReportedInOrder) {
     editor.add();
     type(QStringLiteral("Curso"), QStringLiteral("10"), {}, {});
-    EXPECT_FALSE(editor.accept(kToday));
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.last().text, u"Es obligatorio rellenar el año de realización del curso ");
-    EXPECT_EQ(messages.last().icon, MessageIcon::None);
-    EXPECT_TRUE(messages.last().title.isEmpty());
+    const auto noYear = editor.accept(kToday);
+    ASSERT_FALSE(noYear);
+    EXPECT_EQ(noYear.error().reason, CourseDocumentEditor::Refused::MissingYear);
+    EXPECT_EQ(noYear.error().message.text, u"Es obligatorio rellenar el año de realización del curso ");
+    EXPECT_EQ(noYear.error().message.icon, MessageIcon::None);
+    EXPECT_TRUE(noYear.error().message.title.isEmpty());
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_EQ(view.text(u"txtCurso"), u"Curso");
 
-    const std::pair<QStringView, const char16_t*> cases[] = {
-        {u"txtCurso", u"Es obligatorio rellenar el nombre del curso "},
-        {u"txtHoras", u"Es obligatorio rellenar el nº de horas del curso "},
-        {u"txtCentro", u"Es obligatorio rellenar el centro que impartió el curso "},
+    using Refused = CourseDocumentEditor::Refused;
+    const std::tuple<QStringView, Refused, const char16_t*> cases[] = {
+        {u"txtCurso", Refused::MissingName, u"Es obligatorio rellenar el nombre del curso "},
+        {u"txtHoras", Refused::MissingHours, u"Es obligatorio rellenar el nº de horas del curso "},
+        {u"txtCentro", Refused::MissingCentre, u"Es obligatorio rellenar el centro que impartió el curso "},
     };
-    for (const auto& [field, message] : cases) {
+    for (const auto& [field, reason, message] : cases) {
         type(QStringLiteral("Curso"), QStringLiteral("10"), QStringLiteral("2010"), QStringLiteral("SES"));
         view.setText(field, QString());
-        messages.clear();
-        EXPECT_FALSE(editor.accept(kToday));
-        EXPECT_EQ(messages.last().text, message);
+        const auto refused = editor.accept(kToday);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().reason, reason);
+        EXPECT_EQ(refused.error().message.text, message);
     }
     EXPECT_EQ(table->rowCount(), 0);
 }
@@ -126,11 +134,18 @@ TEST_F(Courses, MissingFieldsAreReportedInOrder) {
 TEST_F(Courses, HoursOrYearThatAreNoNumberAreNotStored) {
     editor.add();
     type(QStringLiteral("Curso"), QStringLiteral("1-0"), QStringLiteral("2010"), QStringLiteral("SES"));
-    EXPECT_FALSE(editor.accept(kToday));
-    EXPECT_EQ(messages.last().text, u"El número de horas debe ser mayor de 0");
+    const auto hours = editor.accept(kToday);
+    ASSERT_FALSE(hours);
+    EXPECT_EQ(hours.error().reason, CourseDocumentEditor::Refused::InvalidHours);
+    EXPECT_EQ(hours.error().message.text, u"El número de horas debe ser mayor de 0");
+    EXPECT_EQ(hours.error().message.title, u"Datos Erróneos");
+    EXPECT_EQ(hours.error().message.icon, MessageIcon::Exclamation);
     type(QStringLiteral("Curso"), QStringLiteral("10"), QStringLiteral("2025"), QStringLiteral("SES"));
-    EXPECT_FALSE(editor.accept(kToday));
-    EXPECT_EQ(messages.last().text, u"El año introducido es erróneo");
+    const auto year = editor.accept(kToday);
+    ASSERT_FALSE(year);
+    EXPECT_EQ(year.error().reason, CourseDocumentEditor::Refused::InvalidYear);
+    EXPECT_EQ(year.error().message.text, u"El año introducido es erróneo");
+    EXPECT_EQ(year.error().message.title, u"Datos erróneos");
     EXPECT_EQ(view.focused(), u"txtAno");
     EXPECT_EQ(table->rowCount(), 0);
 }
@@ -186,7 +201,7 @@ TEST_F(Courses, ModifyOrRemoveNeedsExactlyOneSelectedRow) {
     int cleared = 0;
     editor.setSelectionClearer([&] { ++cleared; });
     editor.modify({1});
-    EXPECT_FALSE(editor.remove({0, 1}));
+    EXPECT_FALSE(editor.remove({0, 1}, confirm));
     EXPECT_TRUE(messages.empty()); // nothing asked
     EXPECT_EQ(table->rowCount(), 2);
     EXPECT_EQ(editor.mode(), CourseDocumentEditor::Adding); // but the editor is reset
@@ -198,7 +213,7 @@ TEST_F(Courses, RemoveAsksFirst) {
     addCourse(QStringLiteral("A"));
     addCourse(QStringLiteral("B"));
     messages.enqueue(MessageAnswer::No);
-    EXPECT_FALSE(editor.remove({0}));
+    EXPECT_FALSE(editor.remove({0}, confirm));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.last().text, u"¿Desea borrar la fila seleccionada?");
     EXPECT_EQ(messages.last().title, u"Solicitudes");
@@ -207,7 +222,7 @@ TEST_F(Courses, RemoveAsksFirst) {
     EXPECT_EQ(table->rowCount(), 2);
 
     messages.enqueue(MessageAnswer::Yes);
-    EXPECT_TRUE(editor.remove({0}));
+    EXPECT_TRUE(editor.remove({0}, confirm));
     EXPECT_EQ(ids(), (QList<qint64>{1}));
 }
 
@@ -215,12 +230,14 @@ TEST(Documents, OnlyTheNameIsRequired) {
     FakeFormView view;
     RecordingMessageService messages;
     const TablePtr table = createDocumentosTable();
-    CourseDocumentEditor editor(CourseDocumentEditor::Kind::Documentos, view, messages, table);
+    CourseDocumentEditor editor(CourseDocumentEditor::Kind::Documentos, view, table);
 
     view.setText(u"txtNumHoras", QStringLiteral("20"));
-    EXPECT_FALSE(editor.accept());
-    EXPECT_EQ(messages.last().text, u"Es obligatorio rellenar el nombre del documento");
-    EXPECT_EQ(messages.last().icon, MessageIcon::None);
+    const auto noName = editor.accept();
+    ASSERT_FALSE(noName);
+    EXPECT_EQ(noName.error().reason, CourseDocumentEditor::Refused::MissingName);
+    EXPECT_EQ(noName.error().message.text, u"Es obligatorio rellenar el nombre del documento");
+    EXPECT_EQ(noName.error().message.icon, MessageIcon::None);
     EXPECT_EQ(view.focused(), u"txtDoc");
 
     view.setText(u"txtDoc", QStringLiteral("Título de Enfermería"));
@@ -237,12 +254,14 @@ TEST(Documents, OnlyTheNameIsRequired) {
 
     view.setText(u"txtDoc", QStringLiteral("Otro"));
     view.setText(u"txtNumHoras", QStringLiteral("1234567"));
-    EXPECT_FALSE(editor.accept());
-    EXPECT_EQ(messages.last().text, u"El campo Nº Horas admite como máximo 6 caracteres");
+    const auto tooLong = editor.accept();
+    ASSERT_FALSE(tooLong);
+    EXPECT_EQ(tooLong.error().reason, CourseDocumentEditor::Refused::TooLong);
+    EXPECT_EQ(tooLong.error().message.text, u"El campo Nº Horas admite como máximo 6 caracteres");
 
     editor.modify({0});
     EXPECT_EQ(view.text(u"txtIdDoc"), u"0");
-    EXPECT_TRUE(editor.remove({0}));
+    EXPECT_TRUE(editor.remove({0}, confirmThrough(messages)));
     EXPECT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->position(), 0); // back on the first row
     EXPECT_TRUE(view.text(u"txtIdDoc").isEmpty());

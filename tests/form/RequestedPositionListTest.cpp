@@ -29,7 +29,8 @@ protected:
     RequestedPositionList& list() { return t.vacancyList; }
 
     // Picks a position in the position list, types an order ("" for none) and accepts.
-    bool request(RequestedPositionList& editor, const char* code, const char* order = "") {
+    RequestedPositionList::AcceptResult request(RequestedPositionList& editor, const char* code,
+                                                const char* order = "") {
         t.type(editor.positionList(), QString::fromLatin1(code));
         t.type(editor.orderField(), QString::fromLatin1(order));
         return editor.accept();
@@ -93,7 +94,6 @@ TEST_F(RequestedPositionListTest, FirstRowGetsIdZeroOrderOneAndItsNamesLookedUp)
     EXPECT_EQ(t.form.text(u"cboPuestoVacante"), u"");
     EXPECT_EQ(t.form.text(u"txtCodVacante"), u"");
     EXPECT_EQ(t.form.focused(), u"cboPuestoVacante");
-    EXPECT_TRUE(t.messages.empty());
 }
 
 TEST_F(RequestedPositionListTest, PositionWithoutZoneLeavesTheZoneNameEmpty) {
@@ -170,10 +170,12 @@ TEST_F(RequestedPositionListTest, ModifyLoadsTheRowAndLocksTheSearch) {
 TEST_F(RequestedPositionListTest, MovingWithoutAnOrderWarnsAndStaysModifying) {
     requestFive();
     modify(1, "");
-    EXPECT_FALSE(list().accept());
-    ASSERT_EQ(t.messages.messages().size(), 1u);
-    EXPECT_EQ(t.messages.last().text, u"Debe asignar un orden a esta plaza");
-    EXPECT_EQ(t.messages.last().title, u"Error");
+    const auto accepted = list().accept();
+    ASSERT_FALSE(accepted);
+    EXPECT_EQ(accepted.error().reason, RequestedPositionList::Refused::NoOrder);
+    EXPECT_EQ(accepted.error().message.text, u"Debe asignar un orden a esta plaza");
+    EXPECT_EQ(accepted.error().message.title, u"Error");
+    EXPECT_EQ(accepted.error().message.icon, MessageIcon::Warning);
     EXPECT_EQ(list().mode(), RequestedPositionList::Modifying);
     EXPECT_EQ(rows(vacantes()), codes({"10001", "10002", "10003", "10004", "10005"}));
 }
@@ -193,7 +195,7 @@ TEST_F(RequestedPositionListTest, AddingAfterModifyStartsANewRow) {
 TEST_F(RequestedPositionListTest, DeletingRenumbersAndKeepsTheRelativeOrder) {
     requestFive();
     t.messages.enqueue(MessageAnswer::Yes);
-    EXPECT_TRUE(list().remove({1}));
+    EXPECT_TRUE(list().remove({1}, confirmThrough(t.messages)));
     EXPECT_EQ(t.messages.last().text, u"¿Desea borrar la fila seleccionada?");
     EXPECT_EQ(t.messages.last().title, u"Solicitudes");
     EXPECT_EQ(t.messages.last().buttons, MessageButtons::YesNo);
@@ -201,12 +203,12 @@ TEST_F(RequestedPositionListTest, DeletingRenumbersAndKeepsTheRelativeOrder) {
     EXPECT_TRUE(t.form.isVisible(u"grdVacantes"));
 
     t.messages.enqueue(MessageAnswer::No);
-    EXPECT_FALSE(list().remove({0}));
+    EXPECT_FALSE(list().remove({0}, confirmThrough(t.messages)));
     EXPECT_EQ(vacantes().rowCount(), 4);
     // Several rows selected: no question, the panel is reset all the same.
     const auto asked = t.messages.messages().size();
     t.type(QStringLiteral("txtOrdenVacante"), QStringLiteral("3"));
-    EXPECT_FALSE(list().remove({0, 1}));
+    EXPECT_FALSE(list().remove({0, 1}, confirmThrough(t.messages)));
     EXPECT_EQ(t.messages.messages().size(), asked);
     EXPECT_EQ(t.form.text(u"txtOrdenVacante"), u"");
     // The largest identifier was 4; the next row gets 5.
@@ -218,10 +220,10 @@ TEST_F(RequestedPositionListTest, BodyListOpensAgainOnlyWhenBothListsAreEmpty) {
     ASSERT_TRUE(request(list(), "10001"));
     ASSERT_TRUE(request(t.resultasList, "60001"));
     t.messages.enqueue(MessageAnswer::Yes);
-    ASSERT_TRUE(list().remove({0}));
+    ASSERT_TRUE(list().remove({0}, confirmThrough(t.messages)));
     EXPECT_FALSE(t.form.isEnabled(u"cboCuerpo"));
     t.messages.enqueue(MessageAnswer::Yes);
-    ASSERT_TRUE(t.resultasList.remove({0}));
+    ASSERT_TRUE(t.resultasList.remove({0}, confirmThrough(t.messages)));
     EXPECT_TRUE(t.form.isEnabled(u"cboCuerpo"));
     EXPECT_FALSE(t.form.isEnabled(u"cboGrupo"));
 }
@@ -229,24 +231,29 @@ TEST_F(RequestedPositionListTest, BodyListOpensAgainOnlyWhenBothListsAreEmpty) {
 TEST_F(RequestedPositionListTest, APositionStandsOnceInAListButMayStandInBoth) {
     ASSERT_TRUE(request(list(), "10001", "1"));
     t.type(QStringLiteral("txtOrdenVacante"), QStringLiteral("1"));
-    EXPECT_FALSE(request(list(), "10001", "1"));
-    EXPECT_EQ(t.messages.last().text, u"Este puesto ya ha sido agregado a la solicitud");
-    EXPECT_EQ(t.messages.last().title, u"Solicitud Vacantes");
+    const auto again = request(list(), "10001", "1");
+    ASSERT_FALSE(again);
+    EXPECT_EQ(again.error().reason, RequestedPositionList::Refused::AlreadyRequested);
+    EXPECT_EQ(again.error().message.text, u"Este puesto ya ha sido agregado a la solicitud");
+    EXPECT_EQ(again.error().message.title, u"Solicitud Vacantes");
     EXPECT_EQ(t.form.text(u"txtOrdenVacante"), u""); // the panel was reset
     EXPECT_EQ(rows(vacantes()), codes({"10001"}));
 
     EXPECT_TRUE(request(t.resultasList, "10001"));
     EXPECT_EQ(rows(*t.catalogue.working.resultas), codes({"10001"}));
-    EXPECT_FALSE(request(t.resultasList, "10001"));
-    EXPECT_EQ(t.messages.last().title, u"Solicitud Resultas");
+    const auto twice = request(t.resultasList, "10001");
+    ASSERT_FALSE(twice);
+    EXPECT_EQ(twice.error().message.title, u"Solicitud Resultas");
 }
 
 TEST_F(RequestedPositionListTest, PositionTheListDoesNotOfferIsRefusedAndTheEntryKept) {
     t.type(QStringLiteral("txtCodVacante"), QStringLiteral("10004"));
     t.search.onCodeLeft(SearchTab::Vacantes); // the list now offers 10004 only
-    EXPECT_FALSE(request(list(), "10001", "2"));
-    EXPECT_EQ(t.messages.last().text, u"El puesto elegido no es válido");
-    EXPECT_EQ(t.messages.last().title, u"Solicitud Vacantes");
+    const auto refused = request(list(), "10001", "2");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().reason, RequestedPositionList::Refused::InvalidPosition);
+    EXPECT_EQ(refused.error().message.text, u"El puesto elegido no es válido");
+    EXPECT_EQ(refused.error().message.title, u"Solicitud Vacantes");
     EXPECT_EQ(t.form.text(u"txtOrdenVacante"), u"2");
     EXPECT_EQ(vacantes().rowCount(), 0);
     EXPECT_TRUE(t.form.isEnabled(u"cboCuerpo"));
@@ -276,8 +283,9 @@ TEST_F(RequestedPositionListTest, InsertAllSkipsRequestedCodesAndContinuesOrders
     EXPECT_EQ(v.textAt(6, v.requireField(u"Area")), u"Área de Ponferrada");
     EXPECT_EQ(v.textAt(6, v.requireField(u"Zona")), u"Ponferrada I");
     EXPECT_GE(repaints, 1);
-    // Neither the body nor the entry panel is touched; the vacancy button stays.
-    EXPECT_TRUE(t.form.isEnabled(u"cboCuerpo"));
+    // The body and group are locked as by "Aceptar"; the vacancy button stays.
+    EXPECT_FALSE(t.form.isEnabled(u"cboCuerpo"));
+    EXPECT_FALSE(t.form.isEnabled(u"cboGrupo"));
     EXPECT_TRUE(t.form.isEnabled(u"cmdTodasVacantes"));
     // A second run finds everything requested.
     EXPECT_EQ(list().insertAll(*t.search.positions(SearchTab::Vacantes)), 0);

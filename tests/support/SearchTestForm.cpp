@@ -4,6 +4,7 @@
 
 #include "catalogues/CatalogueTables.h"
 #include "catalogues/ApplicationTables.h"
+#include "form/ControlNames.h"
 
 namespace velantor::test {
 namespace {
@@ -143,20 +144,21 @@ Catalogues makeSearchCatalogue() {
 
 SearchTestForm::SearchTestForm()
     : catalogue(makeSearchCatalogue()), tables(SearchTables::fromCatalogues(catalogue)),
-      search(form, tables, messages),
-      vacancyList(SearchTab::Vacantes, form, messages, search, catalogue.working.vacantes, catalogue.working.resultas),
-      resultasList(SearchTab::Resultas, form, messages, search, catalogue.working.resultas, catalogue.working.vacantes) {
+      search(form, tables),
+      vacancyList(SearchTab::Vacantes, form, search, catalogue.working.vacantes, catalogue.working.resultas),
+      resultasList(SearchTab::Resultas, form, search, catalogue.working.resultas, catalogue.working.vacantes) {
     form.bindLists(tables);
     search.setFocusMover([this] { form.focusNext(); });
 }
 
-void SearchTestForm::chooseBody(const QString& body, const QString& group) {
-    form.setText(u"cboCuerpo", body);
-    search.onBodyChosen();
+BodyResult SearchTestForm::chooseBody(const QString& body, const QString& group) {
+    form.setText(ctl::cboCuerpo, body);
+    BodyResult chosen = search.onBodyChosen();
     if (!group.isEmpty()) {
-        form.setText(u"cboGrupo", group);
-        search.onGroupChosen();
+        form.setText(ctl::cboGrupo, group);
+        chosen = search.onGroupChosen();
     }
+    return chosen;
 }
 
 QStringList SearchTestForm::visibleCodes(SearchTab tab) const {

@@ -29,8 +29,9 @@ catalogues::Catalogues makeSearchCatalogue();
 struct SearchTestForm {
     SearchTestForm();
 
-    // Picks a body in cboCuerpo (and, for a body whose group is the user's, a group).
-    void chooseBody(const QString& body, const QString& group = {});
+    // Picks a body in cboCuerpo (and, for a body whose group is the user's, a group): the
+    // refusal of the last choice when it was refused.
+    catalogues::BodyResult chooseBody(const QString& body, const QString& group = {});
     // Types a value into a list as the user would before choosing it.
     void type(const QString& control, const QString& text) { form.setText(control, text); }
     // The visible position codes of a tab, in table order.
@@ -41,6 +42,7 @@ struct SearchTestForm {
     catalogues::Catalogues catalogue;
     catalogues::SearchTables tables;
     HeadlessForm form;
+    // Answers the questions the lists ask (a deletion's Yes/No) and records them.
     RecordingMessageService messages;
     catalogues::PositionSearch search;
     RequestedPositionList vacancyList;

@@ -4,7 +4,6 @@
 
 #include "form/FormView.h"
 #include "form/RequestedPositionList.h"
-#include "platform/MessageService.h"
 #include "form/ControlNames.h"
 
 namespace velantor::catalogues {
@@ -24,8 +23,7 @@ QStringView acceptButton(SearchTab tab) {
 
 } // namespace
 
-PositionSearch::PositionSearch(FormView& view, SearchTables& tables, MessageService& messages)
-    : m_view(view), m_tables(tables), m_messages(messages) {}
+PositionSearch::PositionSearch(FormView& view, SearchTables& tables) : m_view(view), m_tables(tables) {}
 
 void PositionSearch::focusNext() {
     if (m_focusNext)
@@ -39,9 +37,9 @@ void PositionSearch::positionTablesChanged() {
 
 // ---- Body and group ------------------------------------------------------------------
 
-bool PositionSearch::SeleccionaPlazasRS() {
+BodyResult PositionSearch::SeleccionaPlazasRS() {
     if (!m_view.holdsValidEntry(ctl::cboGrupo) || m_view.text(ctl::cboGrupo).isEmpty())
-        return false;
+        return refuse(BodyRefusal::NoGroup);
     const QString body = m_view.text(ctl::cboCuerpo);
     const PlazasPorCuerpoEntry* chosen = nullptr;
     for (const PlazasPorCuerpoEntry& entry : m_tables.PlazasPorCuerpo) {
@@ -50,13 +48,11 @@ bool PositionSearch::SeleccionaPlazasRS() {
             break;
         }
     }
-    if (!chosen) {
-        m_messages.show(
-            {QStringLiteral("Error en la carga de datos. Debe cerrar el programa y volver a arrancarlo. "
-                            "Guarde la información si desea conservar los cambios."),
-             QStringLiteral("Cuerpo no válido"), MessageIcon::Warning, MessageButtons::Ok});
-        return false;
-    }
+    if (!chosen)
+        return refuse(BodyRefusal::BodyWithoutPositions,
+                      {QStringLiteral("Error en la carga de datos. Debe cerrar el programa y volver a arrancarlo. "
+                                      "Guarde la información si desea conservar los cambios."),
+                       QStringLiteral("Cuerpo no válido"), MessageIcon::Warning, MessageButtons::Ok});
     m_tables.rsPlazasVacantes = chosen->Vacantes;
     m_tables.rsPlazasVacantes->sort(QStringLiteral("CodConvocatoria"));
     m_tables.rsPlazasResultas = chosen->Resultas;
@@ -65,7 +61,7 @@ bool PositionSearch::SeleccionaPlazasRS() {
     // search the lists show now on both tables, so that what is offered matches them.
     applyFilter(SearchTab::Vacantes);
     applyFilter(SearchTab::Resultas);
-    return true;
+    return {};
 }
 
 void PositionSearch::clearPositionTables() {
@@ -76,7 +72,8 @@ void PositionSearch::clearPositionTables() {
     positionTablesChanged();
 }
 
-void PositionSearch::onBodyChosen() {
+BodyResult PositionSearch::onBodyChosen() {
+    BodyResult chosen;
     const QString body = m_view.text(ctl::cboCuerpo);
     const bool valid = m_view.holdsValidEntry(ctl::cboCuerpo);
     m_view.setText(ctl::lblCat, valid ? m_view.comboColumn(ctl::cboCuerpo, 1) : QString());
@@ -86,7 +83,7 @@ void PositionSearch::onBodyChosen() {
         if (m_existingApplication && m_existingApplication())
             clearPositionTables();
         else
-            SeleccionaPlazasRS();
+            chosen = SeleccionaPlazasRS();
     } else {
         // A body of an "X" code leaves the group to the user; until a group is chosen no
         // positions belong to the form. Neither does any for a body that is not in the list.
@@ -98,20 +95,23 @@ void PositionSearch::onBodyChosen() {
     }
     applyActivationRule();
     focusNext();
+    return chosen;
 }
 
-void PositionSearch::onGroupChosen() {
+BodyResult PositionSearch::onGroupChosen() {
     if (m_existingApplication && m_existingApplication()) {
-        m_messages.show({QStringLiteral("El grupo seleccionado no es válido"),
-                         QStringLiteral("Grupo Erróneo"), MessageIcon::Warning, MessageButtons::Ok});
         clearPositionTables();
         applyActivationRule();
         m_view.setFocus(ctl::cboGrupo);
-        return;
+        return refuse(BodyRefusal::GroupRejected,
+                      {QStringLiteral("El grupo seleccionado no es válido"), QStringLiteral("Grupo Erróneo"),
+                       MessageIcon::Warning, MessageButtons::Ok});
     }
-    if (!SeleccionaPlazasRS())
+    BodyResult chosen = SeleccionaPlazasRS();
+    if (!chosen)
         clearPositionTables();
     applyActivationRule();
+    return chosen;
 }
 
 bool PositionSearch::onIdentifyingListLeft() {
@@ -186,19 +186,17 @@ void PositionSearch::onPositionChosen(SearchTab tab) {
 
 void PositionSearch::resetSearch(SearchTab tab) {
     const bool vacancies = tab == SearchTab::Vacantes;
-    const std::array<QStringView, 3> emptied =
-        vacancies
-            ? std::array<QStringView, 3>{ctl::cboProvinciaVacantes, ctl::cboAreasVacantes, ctl::txtCodVacante}
-            : std::array<QStringView, 3>{ctl::cboProvinciaResultas, ctl::cboAreasResultas, ctl::txtCodResulta};
+    // Every list of the tab is emptied, so that no text kept from the search before (a
+    // locality code, an institution) names something of another province in the next one.
+    const std::array<QStringView, 6> emptied =
+        vacancies ? std::array<QStringView, 6>{ctl::cboProvinciaVacantes, ctl::cboConsejeriaVacantes,
+                                               ctl::cboLocalidadVacantes, ctl::cboAreasVacantes,
+                                               ctl::cboZonasVacantes, ctl::txtCodVacante}
+                  : std::array<QStringView, 6>{ctl::cboProvinciaResultas, ctl::cboConsejeriaResultas,
+                                               ctl::cboLocalidadResultas, ctl::cboAreasResultas,
+                                               ctl::cboZonasResultas, ctl::txtCodResulta};
     for (QStringView control : emptied)
         m_view.setText(control, QString());
-    const QStringView zones = vacancies ? ctl::cboZonasVacantes : ctl::cboZonasResultas;
-    m_view.setEnabled(zones, true);
-    m_view.setText(zones, QString());
-    // The vacancy province list was locked when its province was chosen: emptied here, it
-    // opens again so that the user can start the search from another province.
-    if (vacancies && !m_view.text(ctl::cboCuerpo).isEmpty() && !m_view.text(ctl::cboGrupo).isEmpty())
-        m_view.setEnabled(ctl::cboProvinciaVacantes, true);
     if (vacancies) {
         for (const TablePtr& table : {m_tables.rsAreas, m_tables.rsZonas, m_tables.rsLocalidadesVacantes,
                                       m_tables.rsConsejeriasVacantes, m_tables.rsProvinciasVrk})
@@ -209,14 +207,30 @@ void PositionSearch::resetSearch(SearchTab tab) {
                                       m_tables.rsLocalidadesResultas, m_tables.rsConsejeriasResultas})
             table->clearFilter();
     }
+    enableForNewSearch(tab);
     applyFilter(tab);
+}
+
+void PositionSearch::enableForNewSearch(SearchTab tab) {
+    // As the activation rule leaves them: on the vacancy tab, with the province emptied,
+    // the province list alone is open.
+    if (tab == SearchTab::Vacantes) {
+        applyVacancyListRules();
+        return;
+    }
+    const bool open = !m_view.text(ctl::cboCuerpo).isEmpty() && !m_view.text(ctl::cboGrupo).isEmpty();
+    for (QStringView list : {ctl::cboProvinciaResultas, ctl::cboConsejeriaResultas, ctl::cboLocalidadResultas})
+        m_view.setEnabled(list, open);
+    for (QStringView list : {ctl::cboAreasResultas, ctl::cboZonasResultas})
+        m_view.setEnabled(list, true);
 }
 
 void PositionSearch::insertAll(SearchTab tab, RequestedPositionList& requested) {
     if (const TablePtr candidates = positions(tab))
         requested.insertAll(*candidates);
+    // The "Resultas" button serves once per list: it comes back when the list is empty again.
     if (tab == SearchTab::Resultas)
-        m_view.setEnabled(ctl::cmdInsertaTodasResultas, false);
+        m_view.setEnabled(ctl::cmdInsertaTodasResultas, requested.table()->totalRowCount() == 0);
 }
 
 } // namespace velantor::catalogues

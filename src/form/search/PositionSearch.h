@@ -5,11 +5,11 @@
 #include <QString>
 
 #include "catalogues/ListBindings.h"
+#include "form/Refusal.h"
 #include "form/search/PositionSearchFilter.h"
 
 namespace velantor {
 class FormView;
-class MessageService;
 class RequestedPositionList;
 } // namespace velantor
 
@@ -19,15 +19,28 @@ namespace velantor::catalogues {
 // leaving it (after the user typed or did nothing).
 enum class ListEvent { Chosen, Left };
 
+// Why a body or group choice chose no position tables.
+enum class BodyRefusal {
+    // The group list holds no valid group yet: nothing is chosen and nothing is said.
+    NoGroup,
+    // The body has no position tables ("Cuerpo no válido"): the loaded catalogues do not
+    // match; the current tables stay.
+    BodyWithoutPositions,
+    // The existing-application check rejected the group ("Grupo Erróneo").
+    GroupRejected,
+};
+using BodyResult = RuleResult<BodyRefusal>;
+
 // The rules behind the professional data's body and group lists and the two position
 // tabs' search lists: which position tables the body and group choose, which rows each
 // search list offers after a change elsewhere, and the position filter that the search
 // lists feed. The window calls one handler per event; the handlers read and change the
 // controls through the view and narrow the lists by filtering the shared tables, which
-// the window's lists follow.
+// the window's lists follow. A handler that refuses a choice returns the refusal with the
+// box the caller shows; the search itself shows nothing.
 class PositionSearch {
 public:
-    PositionSearch(FormView& view, SearchTables& tables, MessageService& messages);
+    PositionSearch(FormView& view, SearchTables& tables);
 
     FormView& view() { return m_view; }
     SearchTables& tables() { return m_tables; }
@@ -47,12 +60,15 @@ public:
 
     // ---- Body and group ----------------------------------------------------------------
 
-    // Chooses the position tables of the body in cboCuerpo once the group is valid. Shows
-    // "Cuerpo no válido" and keeps the current tables when the body has none. Returns
-    // true when the tables were chosen.
-    bool SeleccionaPlazasRS();
-    void onBodyChosen();
-    void onGroupChosen();
+    // Chooses the position tables of the body in cboCuerpo once the group is valid. A body
+    // without tables keeps the current ones and is refused with "Cuerpo no válido".
+    BodyResult SeleccionaPlazasRS();
+    // The body chosen: the group follows it, then the position tables; the refusal of
+    // SeleccionaPlazasRS when it refused.
+    BodyResult onBodyChosen();
+    // The group chosen: refused with "Grupo Erróneo" when the existing-application check
+    // rejects it (the tables are emptied and the focus goes back to the group list).
+    BodyResult onGroupChosen();
     // Leaving the body or the group list: runs the existing-application check. Returns
     // true when the identity number, body and group are all filled in afterwards.
     bool onIdentifyingListLeft();
@@ -108,11 +124,12 @@ public:
 
     // ---- Commands ----------------------------------------------------------------------
 
-    // The search part of a tab's "Cancelar": empties the province, area, zone and code,
-    // opens the zone list, clears the search tables' filters and applies the filter again.
+    // The search part of a tab's "Cancelar": empties every search list of the tab and its
+    // code, clears the filters of the tables behind them, leaves the lists enabled as at
+    // the start of a search and applies the (now empty) filter again.
     void resetSearch(SearchTab tab);
     // "Insertar Todas": hands the tab's filtered positions to its requested list; on the
-    // "Resultas" tab the button is then disabled.
+    // "Resultas" tab the button is then disabled while that list holds rows.
     void insertAll(SearchTab tab, RequestedPositionList& requested);
 
 private:
@@ -122,10 +139,10 @@ private:
     void narrowResultasByArea();
     void focusNext();
     void positionTablesChanged();
+    void enableForNewSearch(SearchTab tab);
 
     FormView& m_view;
     SearchTables& m_tables;
-    MessageService& m_messages;
     std::function<bool()> m_existingApplication;
     std::function<void()> m_focusNext;
     std::function<void()> m_positionTablesChanged;

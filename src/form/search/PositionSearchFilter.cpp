@@ -6,19 +6,24 @@
 namespace velantor::catalogues {
 namespace {
 
+// The locality lists carry a locality's 3-character code with its province, the positions
+// 7-character codes (province + locality + "00"): a chosen locality is matched as the
+// start of the position's code, after its own province, so that the same 3-character code
+// of another province's locality is not found.
+QString localityClause(const FormView& view, QStringView list) {
+    return QStringLiteral(" AND CodLocalidad like ") +
+           filterLiteral(view.comboColumn(list, 2) + view.text(list) + u'%') + u' ';
+}
+
 QString filtroResultas(const FormView& view) {
     QString filter;
     if (const QString v = view.text(ctl::cboProvinciaResultas); !v.isEmpty())
         filter += QStringLiteral(" AND CodProvincia=") + filterLiteral(v) + u' ';
-    // The locality and area lists carry short codes (a 3-character municipality, a
-    // 2-character area), the positions long ones (province + municipality + "00", area +
-    // "000000"): an equality with the list's code would never find a position. A chosen
-    // locality is matched as the start of the position's code, after its province; a
-    // typed text that names no locality keeps the equality and finds nothing.
+    // A typed text that names no locality keeps the equality and finds nothing (the
+    // positions' locality codes are longer than the list's).
     if (const QString v = view.text(ctl::cboLocalidadResultas); !v.isEmpty()) {
         if (view.holdsValidEntry(ctl::cboLocalidadResultas))
-            filter += QStringLiteral(" AND CodLocalidad like ") +
-                      filterLiteral(view.comboColumn(ctl::cboLocalidadResultas, 2) + v + u'%') + u' ';
+            filter += localityClause(view, ctl::cboLocalidadResultas);
         else
             filter += QStringLiteral(" AND CodLocalidad=") + filterLiteral(v) + u' ';
     }
@@ -35,11 +40,8 @@ QString filtroResultas(const FormView& view) {
 
 QString filtroVacantes(const FormView& view, const Table& rsAreas) {
     QString filter;
-    // Locality lists carry 3-character codes and positions 7-character ones: the
-    // vacancy search finds the code anywhere inside the position's.
     if (view.holdsValidEntry(ctl::cboLocalidadVacantes))
-        filter += QStringLiteral(" AND CodLocalidad like ") +
-                  filterLiteral(u'%' + view.text(ctl::cboLocalidadVacantes) + u'%') + u' ';
+        filter += localityClause(view, ctl::cboLocalidadVacantes);
     if (view.holdsValidEntry(ctl::cboConsejeriaVacantes))
         filter += QStringLiteral(" AND CodConsejeria=") +
                   filterLiteral(view.text(ctl::cboConsejeriaVacantes)) + u' ';

@@ -20,9 +20,9 @@ QString searchKind(SearchTab tab);
 // the conditions joined by AND, starting with a blank. kind is "V" or "R" in either case;
 // any other kind gives "0". On the vacancy tab a province alone (nothing else chosen)
 // stands for the areas rsAreas shows, one condition per area joined by OR; a province
-// whose areas rsAreas does not show gives an empty group, which selects no position. On the
-// "Resultas" tab a chosen locality matches the positions' 7-character locality codes that
-// start with its province and its own code, and an area is padded to 8 characters.
+// whose areas rsAreas does not show gives an empty group, which selects no position. On both
+// tabs a chosen locality matches the positions' 7-character locality codes that start with
+// its province and its own code, and an area is padded to 8 characters.
 QString FiltroPlazas(const FormView& view, QStringView kind, const Table& rsAreas);
 
 // Puts a filter text of FiltroPlazas on a position table: "0" clears the filter. A text

@@ -106,7 +106,11 @@ Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
         form.view(), ApplicationTables{working.vacantes, working.resultas, working.cursos, working.documentos},
         form.messages(), &progress);
     if (!selectPositions)
-        selectPositions = [&form] { return form.positionSearch().SeleccionaPlazasRS(); };
+        selectPositions = [&form] {
+            const catalogues::BodyResult chosen = form.positionSearch().SeleccionaPlazasRS();
+            tell(form.messages(), chosen);
+            return chosen.has_value();
+        };
     loader.setPositionSelection(std::move(selectPositions));
     const Result<void> loaded =
         loader.load(LoadRequest{fileName, folders.applicationsFolder(), templatePathOf(form, folders)});

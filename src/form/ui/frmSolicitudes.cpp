@@ -41,7 +41,7 @@ frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const Applicatio
     setObjectName(QStringLiteral("frmSolicitudes"));
     setWindowTitle(QStringLiteral("Solicitud de Concurso"));
     m_view = std::make_unique<FormWidgetView>(*this);
-    m_search = std::make_unique<catalogues::PositionSearch>(*m_view, m_tables, m_messages);
+    m_search = std::make_unique<catalogues::PositionSearch>(*m_view, m_tables);
 
     for (int tab = 0; tab < 5; ++tab) {
         m_lblGrid[tab] = new QLabel;
@@ -144,6 +144,10 @@ void frmSolicitudes::setUserHasPassword(bool hasPassword) {
 }
 
 void frmSolicitudes::setDocumentCommandsEnabled(bool enabled) {
+    // A print under way keeps them disabled until it has ended (endPrint), whatever the
+    // user does meanwhile: a second save or print would act on the document being printed.
+    if (enabled && m_timer1->isActive())
+        return;
     for (int index : {int(Imprimir), int(Guardar), int(CargarOtra)})
         m_menu.value(index)->setEnabled(enabled);
 }

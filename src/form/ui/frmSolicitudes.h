@@ -110,6 +110,8 @@ public:
     // then follows its province rule (only the province list until a province is chosen).
     void setSearchListsEnabled(bool enabled);
     // Enables the print, save and "Cargar otra solicitud" commands (or disables them).
+    // While a print is under way (from startPrintTimer until its timer has seen it end)
+    // they stay disabled.
     void setDocumentCommandsEnabled(bool enabled);
     // Closes the window without the save question (the user chose to end the program
     // when warned that the application already exists).
@@ -162,6 +164,7 @@ private:
     void wireChangingList(QStringView name, std::function<void()> handler);
     void wireIdentifyingList(QStringView name, bool body);
     void leaveIdentifyingList(QStringView name, bool body);
+    void chooseIdentifyingList(bool body);
     void runSearchHandler(QWidget* source, const std::function<void()>& handler);
     void rebindPositionLists();
     // The requested vacancies and "Resultas" (frmSolicitudesPositionLists.cpp).

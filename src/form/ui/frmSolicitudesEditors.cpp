@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "form/CourseDocumentEditor.h"
+#include "form/Refusal.h"
 #include "form/ui/FormWidgetView.h"
 #include "widgets/DataGrid.h"
 
@@ -28,7 +29,7 @@ void frmSolicitudes::wireEditors() {
          "cmdAddDoc", "cmdModDoc", "cmdDelDoc", "cmdAceptarDoc", "cmdCancelarDoc"},
     };
     for (const Wiring& w : wirings) {
-        w.editor = std::make_unique<CourseDocumentEditor>(w.kind, *m_view, m_messages, w.table);
+        w.editor = std::make_unique<CourseDocumentEditor>(w.kind, *m_view, w.table);
         CourseDocumentEditor* editor = w.editor.get();
         DataGrid* rows = grid(QString::fromLatin1(w.grid));
         editor->setSelectionClearer([rows] { rows->clearSelection(); });
@@ -36,9 +37,11 @@ void frmSolicitudes::wireEditors() {
         connect(button(w.add), &QPushButton::clicked, this, [editor] { editor->add(); });
         connect(button(w.modify), &QPushButton::clicked, this,
                 [editor, rows] { editor->modify(rows->selectedRowIndexes()); });
-        connect(button(w.remove), &QPushButton::clicked, this,
-                [editor, rows] { editor->remove(rows->selectedRowIndexes()); });
-        connect(button(w.accept), &QPushButton::clicked, this, [editor] { editor->accept(); });
+        connect(button(w.remove), &QPushButton::clicked, this, [this, editor, rows] {
+            editor->remove(rows->selectedRowIndexes(), confirmThrough(m_messages));
+        });
+        connect(button(w.accept), &QPushButton::clicked, this,
+                [this, editor] { tell(m_messages, editor->accept()); });
         connect(button(w.cancel), &QPushButton::clicked, this, [editor] { editor->cancel(); });
     }
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "form/search/PositionSearch.h"
+#include "form/Refusal.h"
 #include "form/RequestedPositionList.h"
 #include "form/ui/FormWidgetView.h"
 #include "widgets/DataGrid.h"
@@ -38,8 +39,7 @@ void frmSolicitudes::wireRequestedLists() {
          "cmdAceptarResultas", "cmdCancelarResultas"},
     };
     for (const Wiring& w : wirings) {
-        w.editor = std::make_unique<RequestedPositionList>(w.tab, *m_view, m_messages, *m_search, w.table,
-                                                           w.otherList);
+        w.editor = std::make_unique<RequestedPositionList>(w.tab, *m_view, *m_search, w.table, w.otherList);
         RequestedPositionList* editor = w.editor.get();
         DataGrid* rows = grid(QString::fromLatin1(w.grid));
         // A long "Insertar Todas" shows its progress in the grid as it goes.
@@ -48,9 +48,11 @@ void frmSolicitudes::wireRequestedLists() {
         connect(button(w.add), &QPushButton::clicked, this, [editor] { editor->add(); });
         connect(button(w.modify), &QPushButton::clicked, this,
                 [editor, rows] { editor->modify(rows->selectedRowIndexes()); });
-        connect(button(w.remove), &QPushButton::clicked, this,
-                [editor, rows] { editor->remove(rows->selectedRowIndexes()); });
-        connect(button(w.accept), &QPushButton::clicked, this, [editor] { editor->accept(); });
+        connect(button(w.remove), &QPushButton::clicked, this, [this, editor, rows] {
+            editor->remove(rows->selectedRowIndexes(), confirmThrough(m_messages));
+        });
+        connect(button(w.accept), &QPushButton::clicked, this,
+                [this, editor] { tell(m_messages, editor->accept()); });
         connect(button(w.cancel), &QPushButton::clicked, this, [editor] { editor->cancel(); });
         connect(button(w.insertAll), &QPushButton::clicked, this,
                 [this, editor] { m_search->insertAll(editor->tab(), *editor); });

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 
+#include "form/Refusal.h"
 #include "form/search/PositionSearch.h"
 #include "form/ui/FormColumns.h"
 #include "form/ui/FormWidgetView.h"
@@ -92,7 +93,7 @@ void frmSolicitudes::wireIdentifyingList(QStringView name, bool body) {
     connect(list, &DataCombo::textEdited, this, [this, key] { m_editedIdentifyingLists.insert(key); });
     connect(list, &DataCombo::rowChosen, this, [this, list, key, body] {
         m_editedIdentifyingLists.remove(key);
-        runSearchHandler(list, [this, body] { body ? m_search->onBodyChosen() : m_search->onGroupChosen(); });
+        runSearchHandler(list, [this, body] { chooseIdentifyingList(body); });
     });
     connect(list, &DataCombo::focusLost, this, [this, key, body] {
         QTimer::singleShot(0, this, [this, key, body] { leaveIdentifyingList(key, body); });
@@ -105,16 +106,17 @@ void frmSolicitudes::leaveIdentifyingList(QStringView name, bool body) {
     if (m_editedIdentifyingLists.remove(name.toString())) {
         // A body or group typed rather than picked counts as chosen once the user moves
         // on: the group, the position tables and the check follow it as after a pick.
-        if (body)
-            m_search->onBodyChosen();
-        else
-            m_search->onGroupChosen();
+        chooseIdentifyingList(body);
     } else {
         m_search->onIdentifyingListLeft();
     }
     if (!m_view->text(ctl::txtDNI).isEmpty() && !m_view->text(ctl::cboCuerpo).isEmpty() &&
         !m_view->text(ctl::cboGrupo).isEmpty())
         setDocumentCommandsEnabled(true);
+}
+
+void frmSolicitudes::chooseIdentifyingList(bool body) {
+    tell(m_messages, body ? m_search->onBodyChosen() : m_search->onGroupChosen());
 }
 
 void frmSolicitudes::rebindPositionLists() {

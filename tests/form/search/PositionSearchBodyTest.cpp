@@ -34,7 +34,7 @@ TEST_F(PositionSearchBodyTest, BodyListNeverOffersGroupXAndKeepsTheCatalogueWhol
 TEST_F(PositionSearchBodyTest, BodyFillsAndLocksTheGroupAndChoosesItsPositionTables) {
     int tableChanges = 0;
     t.search.setPositionTablesObserver([&] { ++tableChanges; });
-    t.chooseBody(QStringLiteral("00101"));
+    EXPECT_TRUE(t.chooseBody(QStringLiteral("00101")));
     EXPECT_EQ(text("cboGrupo"), u"A");
     EXPECT_FALSE(t.form.isEnabled(u"cboGrupo"));
     EXPECT_EQ(text("lblCat"), u"Facultativo/a Especialista");
@@ -46,12 +46,11 @@ TEST_F(PositionSearchBodyTest, BodyFillsAndLocksTheGroupAndChoosesItsPositionTab
     EXPECT_EQ(text("lblPlazas"), u"Códigos Localizados: 6");
     EXPECT_EQ(t.form.listTable(u"cboPuestoVacante"), t.catalogue.PlazasPorCuerpo[0].Vacantes);
     EXPECT_EQ(t.form.focusMoves(), 1);
-    EXPECT_TRUE(t.messages.empty());
 }
 
 TEST_F(PositionSearchBodyTest, BodyOfAnXCodeLeavesTheGroupToTheUser) {
     t.chooseBody(QStringLiteral("00101"));
-    t.chooseBody(QStringLiteral("X0501"));
+    EXPECT_TRUE(t.chooseBody(QStringLiteral("X0501")));
     EXPECT_EQ(text("cboGrupo"), u"");
     EXPECT_TRUE(t.form.isEnabled(u"cboGrupo"));
     EXPECT_EQ(t.search.positions(SearchTab::Vacantes), nullptr);
@@ -69,19 +68,19 @@ TEST_F(PositionSearchBodyTest, BodyOfAnXCodeLeavesTheGroupToTheUser) {
 
 TEST_F(PositionSearchBodyTest, BodyNotInTheListEmptiesThePositionTables) {
     t.chooseBody(QStringLiteral("00101"));
-    t.chooseBody(QStringLiteral("12345"));
+    EXPECT_TRUE(t.chooseBody(QStringLiteral("12345"))); // nothing to say
     EXPECT_EQ(t.search.positions(SearchTab::Vacantes), nullptr);
     EXPECT_EQ(t.search.positions(SearchTab::Resultas), nullptr);
     EXPECT_EQ(text("lblCat"), u"");
-    EXPECT_TRUE(t.messages.empty());
 }
 
 TEST_F(PositionSearchBodyTest, BodyWithoutPositionTablesWarnsAndKeepsTheCurrentOnes) {
     t.chooseBody(QStringLiteral("00101"));
     const TablePtr before = t.search.positions(SearchTab::Vacantes);
-    t.chooseBody(QStringLiteral("00777"));
-    ASSERT_EQ(t.messages.messages().size(), 1u);
-    const Message& m = t.messages.last();
+    const BodyResult chosen = t.chooseBody(QStringLiteral("00777"));
+    ASSERT_FALSE(chosen);
+    EXPECT_EQ(chosen.error().reason, BodyRefusal::BodyWithoutPositions);
+    const Message& m = chosen.error().message;
     EXPECT_EQ(m.title, u"Cuerpo no válido");
     EXPECT_EQ(m.text, u"Error en la carga de datos. Debe cerrar el programa y volver a arrancarlo. Guarde la "
                       u"información si desea conservar los cambios.");
@@ -97,11 +96,13 @@ TEST_F(PositionSearchBodyTest, RejectedGroupWarnsEmptiesTheTablesAndReturnsTheFo
         ++checks;
         return true;
     });
-    t.search.onGroupChosen();
+    const BodyResult chosen = t.search.onGroupChosen();
     EXPECT_EQ(checks, 1);
-    ASSERT_EQ(t.messages.messages().size(), 1u);
-    EXPECT_EQ(t.messages.last().title, u"Grupo Erróneo");
-    EXPECT_EQ(t.messages.last().text, u"El grupo seleccionado no es válido");
+    ASSERT_FALSE(chosen);
+    EXPECT_EQ(chosen.error().reason, BodyRefusal::GroupRejected);
+    EXPECT_EQ(chosen.error().message.title, u"Grupo Erróneo");
+    EXPECT_EQ(chosen.error().message.text, u"El grupo seleccionado no es válido");
+    EXPECT_EQ(chosen.error().message.icon, MessageIcon::Warning);
     EXPECT_EQ(t.search.positions(SearchTab::Vacantes), nullptr);
     EXPECT_EQ(t.search.positions(SearchTab::Resultas), nullptr);
     EXPECT_EQ(t.form.focused(), u"cboGrupo");
@@ -162,7 +163,6 @@ TEST_F(PositionSearchBodyTest, TypedCodeThatMatchesNothingEmptiesTheListQuietly)
     EXPECT_EQ(text("lblPlazas"), u"Códigos Localizados: 0");
     EXPECT_EQ(text("cboPuestoVacante"), u"");
     EXPECT_EQ(t.form.focused(), u"txtCodVacante");
-    EXPECT_TRUE(t.messages.empty());
     // Leaving it empty shows the whole list again.
     t.type(QStringLiteral("txtCodVacante"), QString());
     t.search.onCodeLeft(SearchTab::Vacantes);

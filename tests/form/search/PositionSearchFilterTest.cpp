@@ -66,9 +66,10 @@ TEST_F(PositionSearchFilterTest, ResultasClausesTakeTypedTextsInAFixedOrder) {
                            u"CodConvocatoria='6'  AND CodArea='02000000' AND CodZona='99' ");
 }
 
-TEST_F(PositionSearchFilterTest, VacancyLocalityMatchesInsideTheSevenCharacterCode) {
+TEST_F(PositionSearchFilterTest, VacancyLocalityIsTheStartOfTheSevenCharacterCode) {
+    // Its province, then its own code, as on the "Resultas" tab.
     set("cboLocalidadVacantes", "089");
-    EXPECT_EQ(filter("V"), u" CodLocalidad like '%089%' ");
+    EXPECT_EQ(filter("V"), u" CodLocalidad like '24089%' ");
     // A text that names no locality adds nothing.
     set("cboLocalidadVacantes", "999");
     EXPECT_EQ(filter("V"), u"0");
@@ -105,7 +106,7 @@ TEST_F(PositionSearchFilterTest, VacancyClausesComeInTheirFixedOrder) {
     set("cboConsejeriaVacantes", "04");
     set("cboLocalidadVacantes", "115");
     EXPECT_EQ(filter("V"),
-              u" CodLocalidad like '%115%'  AND CodConsejeria='04'  AND CodConvocatoria='10006'  AND "
+              u" CodLocalidad like '24115%'  AND CodConsejeria='04'  AND CodConvocatoria='10006'  AND "
               u"CodArea='02000000' AND CodZona='03' ");
 }
 
@@ -121,7 +122,7 @@ TEST_F(PositionSearchFilterTest, ProvinceExpansionGivesWayToAnyOtherChoice) {
     set("cboProvinciaVacantes", "24");
     t.tables.rsAreas->setFilter(QStringLiteral("CodProvincia='24' "));
     set("cboLocalidadVacantes", "089");
-    EXPECT_EQ(filter("V"), u" CodLocalidad like '%089%' ");
+    EXPECT_EQ(filter("V"), u" CodLocalidad like '24089%' ");
     set("cboLocalidadVacantes", "");
     set("cboAreasVacantes", "01");
     EXPECT_EQ(filter("V"), u" CodArea='01000000'");

@@ -191,7 +191,7 @@ TEST_F(FormSearchRound, SearchAndAddOnBothPositionTabs) {
     EXPECT_EQ(text("cboZonasVacantes"), QString());
     tables.rsPlazasVacantes->clearFilter();
     const QStringList inTown = codesWhere(
-        vacancies, [](const Table& t, int row) { return field(t, row, "CodLocalidad").contains(u"089"); });
+        vacancies, [](const Table& t, int row) { return field(t, row, "CodLocalidad").startsWith(u"24089"); });
     w().positionSearch().applyFilter(catalogues::SearchTab::Vacantes);
     ASSERT_GE(inTown.size(), 3);
     EXPECT_EQ(list("cboPuestoVacante")->rowCount(), inTown.size());
@@ -241,6 +241,12 @@ TEST_F(FormSearchRound, SearchAndAddOnBothPositionTabs) {
     sample.messages.clear();
     EXPECT_EQ(orderedCodes(requested), QStringList{u8("1:") + second});
 
+    // "Modificar" began with the search emptied, as "Cancelar" does: search the town again.
+    EXPECT_EQ(text("cboLocalidadVacantes"), QString());
+    pick("cboProvinciaVacantes", u8("24"));
+    pick("cboLocalidadVacantes", u8("089"));
+    EXPECT_EQ(list("cboPuestoVacante")->rowCount(), inTown.size());
+
     // Every position the search shows, the one already requested only once.
     click("cmdTodasVacantes");
     ASSERT_EQ(requested.rowCount(), inTown.size());
@@ -252,12 +258,13 @@ TEST_F(FormSearchRound, SearchAndAddOnBothPositionTabs) {
     EXPECT_EQ(orderedCodes(requested), expected);
     EXPECT_EQ(grid->model()->rowCount(), inTown.size());
 
-    // "Cancelar" empties the province, area and zone, widens their lists and lets the
-    // user start again from another province.
+    // "Cancelar" empties every list of the tab, widens them and lets the user start again
+    // from another province: the lists it narrows stay closed until one is chosen.
     click("cmdCancelarVacante");
-    EXPECT_EQ(text("cboProvinciaVacantes"), QString());
+    for (const char* emptied : {"cboProvinciaVacantes", "cboLocalidadVacantes", "cboConsejeriaVacantes"})
+        EXPECT_EQ(text(emptied), QString()) << emptied;
     EXPECT_TRUE(enabled("cboProvinciaVacantes"));
-    EXPECT_TRUE(enabled("cboZonasVacantes"));
+    EXPECT_FALSE(enabled("cboZonasVacantes"));
     EXPECT_EQ(list("cboAreasVacantes")->rowCount(), 5);
     EXPECT_EQ(text("lblPlazas"), u8("Códigos Localizados: %1").arg(list("cboPuestoVacante")->rowCount()));
 
