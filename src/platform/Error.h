@@ -33,6 +33,8 @@ inline constexpr int kMissingFormField = 5941;    // the document has no form fi
 inline constexpr int kExternalProgram = 1006;     // an outside program is missing or failed
 inline constexpr int kUnsafeName = 1007;          // a name that would leave its folder
 inline constexpr int kUnknownControl = 1008;      // a rule addressed a control the form does not have
+inline constexpr int kFileLocked = 1009;          // another run holds the file's lock
+inline constexpr int kNotAnApplication = 1010;    // a document that is not an application (or not this one)
 } // namespace errors
 
 inline Error makeError(int number, const QString& description) { return Error{number, description}; }
