@@ -67,7 +67,7 @@ Started start(const QStringList& args, const QString& label) {
 TEST(SharedProgramFolder, ParallelSearchesAndFillsGetWhatARunAloneGets) {
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).filePath(QStringLiteral("programa"));
-    ASSERT_TRUE(testing::copySampleProgram(folder));
+    ASSERT_TRUE(velantor::testing::copySampleProgram(folder));
     const QStringList search{QStringLiteral("search"), folder, QStringLiteral("--body"), QStringLiteral("00201"),
                              QStringLiteral("--group"), QStringLiteral("B"), QStringLiteral("--province"),
                              QStringLiteral("24")};
@@ -125,7 +125,7 @@ TEST(SharedProgramFolder, ParallelSearchesAndFillsGetWhatARunAloneGets) {
 TEST(SharedProgramFolder, ExportRefusesADocumentThatIsNotAnApplication) {
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).filePath(QStringLiteral("programa"));
-    ASSERT_TRUE(testing::copySampleProgram(folder));
+    ASSERT_TRUE(velantor::testing::copySampleProgram(folder));
     const QString applications = QDir(folder).filePath(QStringLiteral("ficheros/temp"));
     ASSERT_TRUE(QDir().mkpath(applications));
     const QString name = QStringLiteral("00000001R_001010A.doc");

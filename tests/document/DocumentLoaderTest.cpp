@@ -107,7 +107,7 @@ TEST_F(LoadFixture, EveryFieldOptionAndListRowComesBackWithTheDependentControls)
     // The positions XML stores "&" of a course name as a blank.
     const QByteArray expected =
         solicitudToJson(datos).replace("Soporte vital & avanzado", "Soporte vital   avanzado");
-    EXPECT_EQ(QString::fromUtf8(solicitudToJson(back)), QString::fromUtf8(expected));
+    EXPECT_EQ(solicitudToJson(back).toStdString(), expected.toStdString());
     EXPECT_EQ(back.situationName, QStringLiteral("Excedencia voluntaria"));
 
     // The body's label, the lists on their first rows, the progress at its end.

@@ -274,7 +274,7 @@ TEST(PositionsXml, CharactersOutsideLatin1AreCharacterReferencesAndComeBack) {
     addCourse(*lists.cursos, course, 10, 2022, QStringLiteral("Ávila"), 0);
     const QByteArray bytes = PositionsXml::build(lists);
     EXPECT_TRUE(bytes.contains("<Documento>Recibo 20 &#8364; &#8211; copia d&#8217;\xc1vila &#119070;</Documento>"));
-    EXPECT_FALSE(bytes.contains('?'));
+    EXPECT_FALSE(bytes.mid(kDeclaration.size()).contains('?'));
 
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt"))));

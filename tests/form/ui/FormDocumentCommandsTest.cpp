@@ -197,8 +197,9 @@ TEST(FormDocumentCommands, AnApplicationOpenInAnotherWindowOpensForReadingOnly) 
     EXPECT_TRUE(second.messages.last().text.contains(QString::fromUtf8("se conserva tal como estaba")));
     EXPECT_EQ(bytesOf(document), current);
 
-    // Once the first window has gone, the application opens for writing again.
-    first.window.reset();
+    // Once the first window lets go (the program's windows do when they close), the
+    // application opens for writing again.
+    first.form().holdApplicationLock(nullptr);
     FormFixture third(QStringLiteral("SSSSS"), program.path());
     installDocumentCommands(third.form());
     ASSERT_TRUE(loadApplication(third.form(), kName, [] { return true; }));
