@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
+#include "document/ApplicationLock.h"
 #include "form/ui/DocumentCommands.h"
 #include "docengine/WordDocument.h"
 #include "widgets/DataCombo.h"
