@@ -172,9 +172,8 @@ void BM_LoadingSequenceLiteral(benchmark::State& state) {
 // The largest catalogue of the folder: its vacancies.
 void BM_Decoding(benchmark::State& state) {
     const QString data = dataFolderFor(folders().byScale.at(int(state.range(0))));
-    RecordingMessageService messages;
     for (auto _ : state)
-        benchmark::DoNotOptimize(DecodificaFichero(data, QStringLiteral("F0009.enc"), messages));
+        benchmark::DoNotOptimize(DecodificaFichero(data, QStringLiteral("F0009.enc")));
     state.SetBytesProcessed(state.iterations() *
                             QFile(QDir(data).filePath(QStringLiteral("F0009.enc"))).size());
 }

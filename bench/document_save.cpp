@@ -89,8 +89,8 @@ void loadApplication(benchmark::State& state) {
     for (auto _ : state) {
         HeadlessForm form;
         SolicitudDatos back;
-        DocumentLoader loader(
-            form, ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos}, messages);
+        DocumentLoader loader(form,
+                              ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos});
         if (!loader.load(LoadRequest{r.fileName, r.applicationsFolder, r.templatePath}))
             state.SkipWithError("load failed");
     }

@@ -265,11 +265,9 @@ void runPositionsXml(QByteArrayView input) {
     if (!loaded)
         require(!loaded.error().description.isEmpty(), "an error without a description");
     // What was read writes back, and the written file reads back to the same rows.
-    RecordingMessageService messages;
     const QString copy = scratch().filePath(QStringLiteral("copia.xml"));
     QFile::remove(copy);
-    const Result<void> written =
-        PositionsXml::write(copy, read, scratch().filePath(QStringLiteral("traza.txt")), messages);
+    const Result<void> written = PositionsXml::write(copy, read, scratch().filePath(QStringLiteral("traza.txt")));
     if (written) {
         const ApplicationTables again = freshLists();
         const Result<void> reread = PositionsXml::read(copy, again);

@@ -82,12 +82,12 @@ CatalogueReader::CatalogueReader(QString dataFolder, MessageService& messages)
     : m_dataFolder(std::move(dataFolder)), m_messages(messages) {}
 
 Result<QString> CatalogueReader::plainText(const QString& fileName) {
-    const Result<QString> workFile = DecodificaFichero(m_dataFolder, fileName, m_messages);
-    if (!workFile)
-        return std::unexpected(workFile.error());
-    const Result<QByteArray> bytes = readWholeFile(QDir(m_dataFolder).filePath(*workFile));
-    if (!bytes)
+    const Result<QByteArray> bytes = DecodificaFichero(m_dataFolder, fileName);
+    if (!bytes) {
+        m_messages.show(
+            Message{decodingFailureText(bytes.error()), {}, MessageIcon::Critical, MessageButtons::Ok});
         return std::unexpected(bytes.error());
+    }
     return fromAnsi(*bytes);
 }
 

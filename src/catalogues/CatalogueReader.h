@@ -19,8 +19,8 @@ struct ColumnSpec {
 };
 
 // Reads catalogue files of the data folder into tables: every reader decodes its file
-// into the work file, reads the work file back and appends one row per line. Decoding
-// failures are shown through the message service and come back as the reader's error.
+// in memory and appends one row per line. A decoding failure is shown through the message
+// service (decodingFailureText) and comes back as the reader's error.
 class CatalogueReader {
 public:
     CatalogueReader(QString dataFolder, MessageService& messages);
@@ -57,7 +57,7 @@ public:
     // "F0016.enc": institution → locality (7-character locality codes).
     Result<void> readInstitucionLocalidad(Table& target, const QString& fileName);
 
-    // The plain text of a catalogue: decodes it and reads the work file back.
+    // The plain text of a catalogue.
     Result<QString> plainText(const QString& fileName);
 
 private:

@@ -142,55 +142,45 @@ Result<ShiftProgress> shiftLines(const unsigned char* begin, const unsigned char
     return ShiftProgress{p - begin, target - out};
 }
 
-// Decodes the catalogue in pieces straight into the work file, so that each piece is read,
-// moved and written while it is in the processor's cache.
-Result<void> decodeToWorkFile(const QString& folder, const QString& fileName) {
-    const QDir dir(folder);
-    const QString path = dir.filePath(fileName);
-    const QString workPath = dir.filePath(QString::fromLatin1(kWorkFileName));
+// Decodes the catalogue in pieces into memory, so that each piece is read and moved while
+// it is in the processor's cache.
+Result<QByteArray> decodeFile(const QString& folder, const QString& fileName) {
+    const QString path = QDir(folder).filePath(fileName);
     QFile in(path);
     if (QFileInfo(path).isDir() || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::unexpected(openFailure(path));
-    QFile out(workPath);
-    // Overwritten in place and then cut to size: the previous work file's pages are reused.
-    if (!out.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return std::unexpected(openFailure(workPath));
 
     constexpr qsizetype kPiece = 64 * 1024;
     std::vector<unsigned char> input(2 * kPiece);
-    std::vector<unsigned char> plain(std::size_t(plainCapacity(qsizetype(input.size()))));
+    QByteArray out(plainCapacity(qsizetype(std::max<qint64>(in.size(), 0))), Qt::Uninitialized);
     qsizetype carried = 0; // the start of a line whose end has not been read yet
-    qint64 written = 0;
+    qsizetype written = 0;
     int lines = 0;
     for (;;) {
-        if (qsizetype(input.size()) - carried < kPiece) { // a line longer than a piece
+        if (qsizetype(input.size()) - carried < kPiece) // a line longer than a piece
             input.resize(input.size() * 2);
-            plain.resize(std::size_t(plainCapacity(qsizetype(input.size()))));
-        }
         const qint64 read =
             in.read(reinterpret_cast<char*>(input.data() + carried), qint64(input.size()) - carried);
         if (read < 0)
             return std::unexpected(fileAccessFailure(path));
         const bool final = read == 0;
         const qsizetype available = carried + qsizetype(read);
+        // The file may have grown since its size was taken.
+        if (out.size() - written < plainCapacity(available))
+            out.resize(written + plainCapacity(available));
         const Result<ShiftProgress> piece =
-            shiftLines(input.data(), input.data() + available, final, -1, plain.data(), lines, fileName);
+            shiftLines(input.data(), input.data() + available, final, -1,
+                       reinterpret_cast<unsigned char*>(out.data()) + written, lines, fileName);
         if (!piece)
             return std::unexpected(piece.error());
-        if (out.write(reinterpret_cast<const char*>(plain.data()), piece->written) != piece->written)
-            return std::unexpected(writeFailure(workPath));
         written += piece->written;
         carried = available - piece->consumed;
         std::memmove(input.data(), input.data() + piece->consumed, std::size_t(carried));
         if (final)
             break;
     }
-    if (!out.resize(written))
-        return std::unexpected(writeFailure(workPath));
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return std::unexpected(writeFailure(workPath));
-    return {};
+    out.truncate(written);
+    return out;
 }
 
 } // namespace
@@ -228,16 +218,8 @@ Result<QByteArray> shiftCatalogueLines(QByteArrayView stored, int amount, const 
     return out;
 }
 
-Result<QString> DecodificaFichero(const QString& folder, const QString& fileName, MessageService& messages) {
-    const Result<void> decoded = decodeToWorkFile(folder, fileName);
-    if (!decoded) {
-        // A work file from an earlier catalogue must not pass for this one's text.
-        QFile::remove(QDir(folder).filePath(QString::fromLatin1(kWorkFileName)));
-        messages.show(
-            Message{decodingFailureText(decoded.error()), {}, MessageIcon::Critical, MessageButtons::Ok});
-        return std::unexpected(decoded.error());
-    }
-    return QString::fromLatin1(kWorkFileName);
+Result<QByteArray> DecodificaFichero(const QString& folder, const QString& fileName) {
+    return decodeFile(folder, fileName);
 }
 
 QString decodingFailureText(const Error& error) {

@@ -6,15 +6,12 @@
 #include <QStringView>
 
 #include "platform/Error.h"
-#include "platform/MessageService.h"
 
 namespace velantor::catalogues {
 
 // A catalogue file is text in which every byte is stored one code above its plain value.
-// Decoding writes the plain text of the file to the work file "temp.tmp" beside it, and
-// the readers cut their fields out of that file.
-
-inline constexpr char kWorkFileName[] = "temp.tmp";
+// Decoding gives the plain text in memory, so that any number of runs can read one data
+// folder at the same time: no run writes anything into it.
 
 // Every character's code moved by `amount`; the same length as `text`. A character
 // outside Windows-1252 or a code that leaves 0..255 is an error (number 1001).
@@ -25,10 +22,10 @@ Result<QString> DesplazaTexto(QStringView text, qint16 amount);
 // end counts. `fileName` names the file in the error of a code out of range.
 Result<QByteArray> shiftCatalogueLines(QByteArrayView stored, int amount, const QString& fileName);
 
-// Decodes folder/fileName into folder/temp.tmp and returns "temp.tmp". On failure it shows
-// the decoding message (critical icon, default title), leaves no work file behind and
-// returns the error, which the calling reader passes on as its own failure.
-Result<QString> DecodificaFichero(const QString& folder, const QString& fileName, MessageService& messages);
+// The plain text of folder/fileName (every line ended by CR LF). A file that cannot be read
+// or a stored code that cannot be decoded is the error; whoever shows it says
+// decodingFailureText() of it (critical icon, default title).
+Result<QByteArray> DecodificaFichero(const QString& folder, const QString& fileName);
 
 // "Se ha producido el siguiente error " + number + "-" + description.
 QString decodingFailureText(const Error& error);

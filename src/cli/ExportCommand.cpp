@@ -40,15 +40,18 @@ int run(CommandContext& context) {
 
     SolicitudDatos datos;
     DocumentLoader loader(s.form(),
-                          ApplicationTables{datos.vacantes, datos.resultas, datos.cursos, datos.documentos},
-                          s.messages());
+                          ApplicationTables{datos.vacantes, datos.resultas, datos.cursos, datos.documentos});
     loader.setPositionSearch(s.search());
-    const Result<void> loaded =
+    const Result<LoadedApplication> loaded =
         loader.load(LoadRequest{document.fileName(), document.absolutePath(), s.templatePath()});
     // A damaged positions XML is a warning in the window; here it means the lists are
     // missing from the output, so nothing is written.
-    const bool warned = !s.messages().empty();
+    bool warned = !s.messages().empty();
     s.printMessages(context.err);
+    if (loaded && loaded->damagedPositions) {
+        context.err << loaded->damagedPositions->description << '\n';
+        warned = true;
+    }
     if (!loaded) {
         context.err << "velantor-cli export: no se ha podido cargar «" << document.fileName()
                     << "»: " << loaded.error().description << '\n';

@@ -6,6 +6,7 @@
 
 #include "cli/ApplicationSession.h"
 #include "cli/Command.h"
+#include "document/ApplicationLock.h"
 #include "document/ApplicationPrint.h"
 #include "document/DocumentGenerator.h"
 #include "document/DocumentName.h"
@@ -162,6 +163,10 @@ int run(CommandContext& context) {
     generation.wordMajorVersion = wordMajorVersion();
     generation.print = !request->printPdf.isEmpty();
     generation.draft = request->draft;
+    // A window that has the application open, or another fill of it, writes the same pair.
+    const auto lock = ApplicationLock::acquire(generation.documentPath(), 10000);
+    if (!lock)
+        return fail(lock.error().description + QStringLiteral(" La solicitud no se ha guardado."), kExitFailure);
     DocumentGenerator generator(datos, s.messages());
     generator.setPrintCompletion([&](GeneratedDocument& generated, const GenerationRequest& saved) -> Result<void> {
         ApplicationPrintRequest print;

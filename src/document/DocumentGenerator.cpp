@@ -10,6 +10,7 @@
 #include "document/ProgressIndicator.h"
 #include "form/FormControl.h"
 #include "form/SolicitudDatos.h"
+#include "platform/MessageService.h"
 #include "platform/SafeFile.h"
 #include "form/ControlNames.h"
 
@@ -56,7 +57,27 @@ std::optional<QByteArray> contentsOf(const QString& path) {
     return file.readAll();
 }
 
+// Keeps the pair as it is now as the one backup generation ("<name>.bak" beside each file),
+// replacing the previous backups. Nothing to keep when there is no document yet.
+Result<void> keepBackup(const QString& documentPath, const QString& xmlPath,
+                        const std::optional<QByteArray>& previousXml) {
+    const std::optional<QByteArray> previousDocument = contentsOf(documentPath);
+    if (!previousDocument)
+        return {};
+    if (Result<void> kept = writeFileAtomically(backupPathFor(documentPath), *previousDocument); !kept)
+        return kept;
+    if (previousXml)
+        return writeFileAtomically(backupPathFor(xmlPath), *previousXml);
+    // The backup document has no positions XML: an older one would not be its pair.
+    QFile::remove(backupPathFor(xmlPath));
+    return {};
+}
+
 } // namespace
+
+QString backupPathFor(const QString& path) {
+    return path + QStringLiteral(".bak");
+}
 
 QString templatePathFor(const QString& dataFolder, const QString& templateFolderName) {
     return QDir(QDir(dataFolder).filePath(templateFolderName)).filePath(QStringLiteral("PlantillaWXP.dot"));
@@ -126,7 +147,8 @@ Result<GeneratedDocument> DocumentGenerator::generate(const GenerationRequest& r
     for (const auto& [bookmark, text] :
          {std::pair{QStringLiteral("DNICAB"), m_datos.text(ctl::txtDNI)},
           std::pair{QStringLiteral("FECHAIMPR"), generated.date + u' ' + generated.time},
-          std::pair{QStringLiteral("BORRADOR"), request.draft ? QStringLiteral("BORRADOR") : QString()}}) {
+          // A draft is marked on the printed copy only (run()), never in the stored document.
+          std::pair{QStringLiteral("BORRADOR"), QString()}}) {
         if (Result<void> typed = doc.typeAtBookmark(bookmark, text); !typed)
             return std::unexpected(withContext(typed.error(), QStringLiteral("La plantilla no sirve:")));
     }
@@ -194,8 +216,13 @@ void DocumentGenerator::fillCourses(GeneratedDocument& generated) {
 Result<void> DocumentGenerator::save(GeneratedDocument& generated, const GenerationRequest& request) {
     const QString xmlPath = request.xmlPath();
     const std::optional<QByteArray> previousXml = contentsOf(xmlPath);
+    if (Result<void> kept = keepBackup(request.documentPath(), xmlPath, previousXml); !kept)
+        return std::unexpected(withContext(kept.error(), QStringLiteral("La solicitud no se ha guardado.")));
     const ApplicationTables lists{m_datos.vacantes, m_datos.resultas, m_datos.cursos, m_datos.documentos};
-    Result<void> xml = PositionsXml::write(xmlPath, lists, request.tracePath, m_messages);
+    Result<void> xml = PositionsXml::write(xmlPath, lists, request.tracePath);
+    if (!xml && xml.error().number == errors::kMalformedXml)
+        m_messages.show(Message{xml.error().description, PositionsXml::messageTitle(), MessageIcon::Exclamation,
+                                MessageButtons::Ok});
     // Text that does not parse has been told to the user and leaves the old XML; the
     // document is saved all the same. A file that cannot be written stops the save.
     const bool xmlWritten = xml.has_value();
@@ -228,6 +255,13 @@ Result<void> DocumentGenerator::run(const GenerationRequest& request) {
             errors::kInvalidProcedureCall,
             QStringLiteral("La solicitud se ha guardado, pero no se ha podido imprimir: la impresión no está "
                            "disponible.")));
+    // The document is saved: from here on it is only the printed copy.
+    if (request.draft) {
+        if (Result<void> marked = generated->document.typeAtBookmark(QStringLiteral("BORRADOR"),
+                                                                     QStringLiteral("BORRADOR"));
+            !marked)
+            return std::unexpected(marked.error());
+    }
     return m_printCompletion(*generated, request);
 }
 

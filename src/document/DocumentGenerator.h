@@ -19,6 +19,9 @@ class SolicitudDatos;
 // per tab) + "PlantillaWXP.dot".
 QString templatePathFor(const QString& dataFolder, const QString& templateFolderName);
 
+// Where a save keeps the previous version of a file of the pair: `path` + ".bak".
+QString backupPathFor(const QString& path);
+
 // The major version of the document engine, as the save chooses its generator by it.
 int wordMajorVersion();
 
@@ -61,7 +64,9 @@ struct GeneratedDocument {
 //
 // The previous document and XML of the same name survive any failed write: each file is
 // written through a temporary file, and when the document cannot be written after its
-// XML was, the previous XML is put back.
+// XML was, the previous XML is put back. Every save first keeps the previous pair as
+// one backup generation (backupPathFor), replaced by the next save. A draft is marked
+// "BORRADOR" on the printed copy only.
 class DocumentGenerator {
 public:
     using EarlyPrint = std::function<Result<void>(const WordDocument&)>;

@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QFile>
 
-#include "form/search/PositionSearch.h"
+#include "document/ApplicationIdentity.h"
 #include "document/ProgressIndicator.h"
+#include "form/search/PositionSearch.h"
 #include "form/EntryRules.h"
 #include "form/FormControl.h"
 #include "form/FormView.h"
 #include "docengine/DocxLegacyConverter.h"
-#include "platform/MessageService.h"
 #include "docengine/WordDocument.h"
 #include "form/ControlNames.h"
 
@@ -42,9 +42,8 @@ QString LoadRequest::xmlPath() const {
     return QDir(applicationsFolder).filePath(PositionsXml::fileNameFor(fileName));
 }
 
-DocumentLoader::DocumentLoader(FormView& view, const ApplicationTables& lists, MessageService& messages,
-                               ProgressIndicator* progress)
-    : m_view(view), m_lists(lists), m_messages(messages), m_progress(progress) {}
+DocumentLoader::DocumentLoader(FormView& view, const ApplicationTables& lists, ProgressIndicator* progress)
+    : m_view(view), m_lists(lists), m_progress(progress) {}
 
 void DocumentLoader::setPositionSearch(catalogues::PositionSearch& search) {
     m_selectPositions = [this, &search] {
@@ -61,7 +60,8 @@ void DocumentLoader::select(QStringView option) {
         m_view.setChecked(option, true);
 }
 
-Result<void> DocumentLoader::load(const LoadRequest& request) {
+Result<LoadedApplication> DocumentLoader::load(const LoadRequest& request) {
+    m_formTouched = false;
     if (m_progress)
         m_progress->setText(QStringLiteral("Recuperando información de la solicitud ..."));
 
@@ -76,31 +76,28 @@ Result<void> DocumentLoader::load(const LoadRequest& request) {
         if (Result<WordDocument> model = WordDocument::openTemplate(request.templatePath))
             document->nameUnnamedFieldsLike(*model);
     }
+    if (Result<void> application = checkIsApplication(*document, request.fileName); !application)
+        return std::unexpected(application.error());
 
     if (m_progress) {
         m_progress->setMaximum(kProgressMaximum);
         m_progress->setValue(0);
     }
     m_serviceCounter = 0;
+    m_formTouched = true;
     if (Result<void> read = readFormFields(*document); !read)
-        return read;
+        return std::unexpected(read.error());
 
     // Without a marked service check box the application was saved without a current
     // post. With one, the current post is shown again (the form starts with it hidden).
     select(m_serviceCounter == 0 ? ctl::OptNo : ctl::OptSi);
 
+    LoadedApplication loaded;
     const QString xmlPath = request.xmlPath();
-    if (PositionsXml::isDamaged(xmlPath)) {
-        m_messages.show(
-            Message{QString::fromUtf8(
-                        "El archivo «%1», que guarda las plazas solicitadas, los cursos y los documentos "
-                        "de esta solicitud, está dañado y no se puede leer. Las listas se abren vacías; si "
-                        "guarda la solicitud, el archivo se sustituirá por las listas que tenga entonces.")
-                        .arg(QDir::toNativeSeparators(xmlPath)),
-                    QStringLiteral("Error de XML"), MessageIcon::Exclamation, MessageButtons::Ok});
-    } else if (Result<void> lists = PositionsXml::read(xmlPath, m_lists); !lists) {
-        return lists;
-    }
+    if (PositionsXml::isDamaged(xmlPath))
+        loaded.damagedPositions = makeError(errors::kMalformedXml, PositionsXml::damagedText(xmlPath));
+    else if (Result<void> lists = PositionsXml::read(xmlPath, m_lists); !lists)
+        return std::unexpected(lists.error());
     if (m_progress)
         m_progress->setValue(m_progress->maximum() - 10);
     for (Table* table :
@@ -113,7 +110,7 @@ Result<void> DocumentLoader::load(const LoadRequest& request) {
         m_progress->setValue(m_progress->maximum());
     for (QStringView command : {ctl::mnuP1000, ctl::mnuP2000, ctl::mnuP2500})
         m_view.setEnabled(command, true);
-    return {};
+    return loaded;
 }
 
 Result<void> DocumentLoader::readFormFields(const WordDocument& document) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
 
@@ -10,7 +11,6 @@
 namespace velantor {
 
 class FormView;
-class MessageService;
 class ProgressIndicator;
 class WordDocument;
 
@@ -35,20 +35,30 @@ struct LoadRequest {
 // the positions of the body and group, the locked identity number, body and group, and
 // finally the print, save and load commands enabled.
 //
-// A form field the document lacks is passed over (its control keeps its value). Any
-// other error ends the loading where it happened: what was filled stays, the commands
-// stay disabled, and the error comes back for the caller to show. A positions XML that
-// exists but is damaged is told to the user (naming the file) and the lists stay empty.
+// What a load that went through has to tell: a positions XML that exists but is damaged
+// (kMalformedXml, PositionsXml::damagedText naming the file, shown under
+// PositionsXml::messageTitle()); the lists then stay empty.
+struct LoadedApplication {
+    std::optional<Error> damagedPositions;
+};
+
+// A document that is not an application, or not the one its name says, is refused before
+// anything reaches the form (checkIsApplication). A form field the document lacks is
+// passed over (its control keeps its value). Any other error ends the loading where it
+// happened: what was filled stays, the commands stay disabled, and the error comes back
+// for the caller to show; formTouched() then says the form holds part of the application.
 class DocumentLoader {
 public:
-    DocumentLoader(FormView& view, const ApplicationTables& lists, MessageService& messages,
-                   ProgressIndicator* progress = nullptr);
+    DocumentLoader(FormView& view, const ApplicationTables& lists, ProgressIndicator* progress = nullptr);
 
     // Chooses the position tables for the loaded body and group (SeleccionaPlazasRS).
     void setPositionSelection(std::function<bool()> select) { m_selectPositions = std::move(select); }
     void setPositionSearch(catalogues::PositionSearch& search);
 
-    Result<void> load(const LoadRequest& request);
+    Result<LoadedApplication> load(const LoadRequest& request);
+
+    // Whether the last load put anything into the form or its lists.
+    bool formTouched() const { return m_formTouched; }
 
     // How many of the service check boxes (ONDEX, SSOTROS) were marked in the document.
     int serviceCounter() const { return m_serviceCounter; }
@@ -60,10 +70,10 @@ private:
 
     FormView& m_view;
     ApplicationTables m_lists;
-    MessageService& m_messages;
     ProgressIndicator* m_progress;
     std::function<bool()> m_selectPositions;
     int m_serviceCounter = 0;
+    bool m_formTouched = false;
 };
 
 } // namespace velantor

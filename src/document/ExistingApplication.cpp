@@ -5,7 +5,6 @@
 
 #include "document/DocumentName.h"
 #include "form/FormView.h"
-#include "platform/MessageService.h"
 #include "form/ControlNames.h"
 
 namespace velantor {
@@ -20,24 +19,24 @@ QString findDocumentIgnoringCase(const QString& folder, const QString& fileName)
     return {};
 }
 
-bool checkExistingApplication(FormView& view, const QString& applicationsFolder, MessageService& messages,
-                              const std::function<void()>& endProgram) {
+std::optional<Message> existingApplicationQuestion(const FormView& view, const QString& applicationsFolder) {
     const QString dni = view.text(ctl::txtDNI);
     const QString body = view.text(ctl::cboCuerpo);
     const QString group = view.text(ctl::cboGrupo);
     if (dni.isEmpty() || body.isEmpty() || group.isEmpty())
-        return false;
+        return std::nullopt;
     // A name that cannot be formed names no document; saving will say why.
     const Result<QString> name = documentFileName(dni, body, group);
     if (!name || findDocumentIgnoringCase(applicationsFolder, *name).isEmpty())
-        return false;
+        return std::nullopt;
+    return Message{QString::fromUtf8(
+                       "Ya existe una solicitud con estos datos, si continúa puede sobreescribir los datos "
+                       "anteriormente guardados. ¿Qué desea hacer? Sí para cerrar la aplicación. No para "
+                       "teclear otro cuerpo y grupo"),
+                   QStringLiteral("Solicitud Existente"), MessageIcon::Critical, MessageButtons::YesNo};
+}
 
-    const MessageAnswer answer =
-        messages.ask(QString::fromUtf8(
-                         "Ya existe una solicitud con estos datos, si continúa puede sobreescribir los datos "
-                         "anteriormente guardados. ¿Qué desea hacer? Sí para cerrar la aplicación. No para "
-                         "teclear otro cuerpo y grupo"),
-                     QStringLiteral("Solicitud Existente"), MessageIcon::Critical, MessageButtons::YesNo);
+void answerExistingApplication(FormView& view, MessageAnswer answer, const std::function<void()>& endProgram) {
     if (answer == MessageAnswer::Yes) {
         if (endProgram)
             endProgram();
@@ -45,7 +44,6 @@ bool checkExistingApplication(FormView& view, const QString& applicationsFolder,
         view.setText(ctl::cboGrupo, QString());
         view.setText(ctl::cboCuerpo, QString());
     }
-    return true;
 }
 
 } // namespace velantor

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -23,10 +24,22 @@ constexpr std::array<const char16_t*, 5> kCourseColumns{u"Curso", u"NHoras", u"A
 constexpr std::array<const char16_t*, 5> kDocumentColumns{u"Documento", u"IdDocumento", u"Horas", u"Fecha",
                                                           u"Centro"};
 
+// A character the file's encoding cannot hold goes as a character reference, so that the
+// file stays ISO-8859-1 and the character comes back as it was typed.
 QString escaped(const QString& value) {
     QString out;
     out.reserve(value.size());
-    for (QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c.unicode() > 0xFF) {
+            char32_t code = c.unicode();
+            if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate())
+                code = QChar::surrogateToUcs4(c, value[++i]);
+            else if (c.isSurrogate())
+                code = 0xFFFD; // half a pair names no character
+            out += QStringLiteral("&#%1;").arg(quint32(code));
+            continue;
+        }
         switch (c.unicode()) {
         case u'&':
             out += QStringLiteral("&amp;");
@@ -170,20 +183,32 @@ QByteArray PositionsXml::build(const ApplicationTables& lists) {
     return text.toLatin1();
 }
 
-Result<void> PositionsXml::write(const QString& path, const ApplicationTables& lists, const QString& tracePath,
-                                 MessageService& messages) {
+Result<void> PositionsXml::write(const QString& path, const ApplicationTables& lists, const QString& tracePath) {
     const QByteArray text = build(lists);
     if (!parses(text)) {
         // The trace keeps the rejected text for whoever looks into it; the old file stays.
-        Result<void> traced = writeFileAtomically(tracePath, text + "\r\n");
-        messages.show(Message{QStringLiteral("Formato erróneo de XML"), QStringLiteral("Error de XML"),
-                              MessageIcon::Exclamation, MessageButtons::Ok});
-        if (!traced) {
+        if (Result<void> traced = writeFileAtomically(tracePath, text + "\r\n"); !traced) {
             return traced;
         }
-        return std::unexpected(makeError(errors::kMalformedXml, QStringLiteral("Formato erróneo de XML")));
+        return std::unexpected(makeError(errors::kMalformedXml, malformedText()));
     }
     return writeFileAtomically(path, text);
+}
+
+QString PositionsXml::malformedText() {
+    return QStringLiteral("Formato erróneo de XML");
+}
+
+QString PositionsXml::damagedText(const QString& path) {
+    return QString::fromUtf8(
+               "El archivo «%1», que guarda las plazas solicitadas, los cursos y los documentos de esta "
+               "solicitud, está dañado y no se puede leer. Las listas se abren vacías; si guarda la "
+               "solicitud, el archivo se sustituirá por las listas que tenga entonces.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString PositionsXml::messageTitle() {
+    return QStringLiteral("Error de XML");
 }
 
 bool PositionsXml::isDamaged(const QString& path) {

@@ -5,7 +5,6 @@
 
 #include "catalogues/ApplicationTables.h"
 #include "platform/Error.h"
-#include "platform/MessageService.h"
 #include "tables/Table.h"
 
 namespace velantor {
@@ -18,7 +17,8 @@ namespace velantor {
 // with one child element per column. In the course columns Curso and Centro and in
 // the document column Documento every "&" becomes a blank, as stored files have always
 // had it. Every value is escaped ("&amp;", "&lt;", "&gt;", line ends as character
-// references), so no text breaks the file; characters outside Latin-1 are stored as "?".
+// references), so no text breaks the file; characters outside Latin-1 are written as
+// character references ("&#8217;") and come back as they were.
 class PositionsXml {
 public:
     // The XML file's name for a document file name: without its last four characters
@@ -30,11 +30,17 @@ public:
 
     // Builds the text and writes it through a temporary file renamed into place. Text
     // that still does not parse (a value with a control character XML cannot carry) is
-    // written to the trace file `tracePath` instead, the warning "Formato erróneo de XML"
-    // is shown, an existing XML file stays as it was, and the error (kMalformedXml) is
-    // returned. A failed write is returned without a message.
-    static Result<void> write(const QString& path, const ApplicationTables& lists, const QString& tracePath,
-                              MessageService& messages);
+    // written to the trace file `tracePath` instead, an existing XML file stays as it was,
+    // and the error kMalformedXml comes back with malformedText(), which the caller shows
+    // as a warning titled messageTitle(). A failed write comes back as its own error.
+    static Result<void> write(const QString& path, const ApplicationTables& lists, const QString& tracePath);
+
+    // "Formato erróneo de XML".
+    static QString malformedText();
+    // What the user is told when the file at `path` is damaged (isDamaged()).
+    static QString damagedText(const QString& path);
+    // "Error de XML": the title of both warnings.
+    static QString messageTitle();
 
     // Appends the rows the file holds to the tables, vacancies, resultas, courses and
     // documents in that order; the tables are not cleared first. A missing or malformed

@@ -30,6 +30,8 @@ QString description(Platform status) {
         return QStringLiteral("Nombre que sale de su carpeta");
     case kUnknownControl:
         return QStringLiteral("Control desconocido");
+    case kFileLocked: return QStringLiteral("Archivo en uso por otra ejecución");
+    case kNotAnApplication: return QStringLiteral("El documento no es una solicitud");
     case kMissingFormField:
         return QStringLiteral("Falta un campo del documento");
     }

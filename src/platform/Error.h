@@ -13,7 +13,8 @@ struct Error {
     QString description;
 };
 
-template <class T> using Result = std::expected<T, Error>;
+template <class T>
+using Result = std::expected<T, Error>;
 
 // The statuses of the failures every layer shares, with their numbers. Numbers below 1000
 // follow the file system's meaning (53 file not found, 75 path/file access error, 76 path
@@ -34,12 +35,15 @@ enum Platform : int {
     kExternalProgram = 1006,   // an outside program is missing or failed
     kUnsafeName = 1007,        // a name that would leave its folder
     kUnknownControl = 1008,    // a rule addressed a control the form does not have
+    kFileLocked = 1009,        // another run holds the file's lock
+    kNotAnApplication = 1010,  // a document that is not an application (or not this one)
     kMissingFormField = 5941,  // the document has no form field of that name
 };
 inline constexpr Platform kPlatformStatuses[] = {
     kInvalidProcedureCall, kFileNotFound, kDiskFull,       kFileAccess,       kPathNotFound,
     kCodeOutOfRange,       kMalformedXml, kMissingXmlItem, kWriteFailed,      kMalformedFilter,
-    kExternalProgram,      kUnsafeName,   kUnknownControl, kMissingFormField,
+    kExternalProgram,      kUnsafeName,   kUnknownControl, kFileLocked,       kNotAnApplication,
+    kMissingFormField,
 };
 // "Archivo no encontrado" and the like: what the status means, without the case at hand.
 QString description(Platform status);

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <pugixml.hpp>
 
+#include "platform/FileLock.h"
 #include "platform/SafeFile.h"
 #include "startup/Validacion.h"
 
@@ -43,6 +45,8 @@ struct UserRegistry::Private {
     QString path;
     pugi::xml_encoding encoding = pugi::encoding_utf8;
     bool canSave = false;
+    // Removals made in memory only, done again on the file as it is at the next write.
+    QStringList pendingRemovals;
 
     pugi::xml_node entryOf(const QString& digest) const {
         const std::string query = "//Usuarios/Usuario[DNI='" + utf8(digest) + "']";
@@ -119,6 +123,7 @@ QString UserRegistry::normalisedDni(const QString& dni) {
 bool UserRegistry::CargarUsuarios(const QString& path) {
     d->document.reset();
     d->path = path;
+    d->pendingRemovals.clear();
     d->encoding = pugi::encoding_utf8;
     d->canSave = false;
 
@@ -180,16 +185,41 @@ bool UserRegistry::ComprobarUsuario(const QString& dni, const QString& pwd) cons
     return !registered.isEmpty() && registered == HashTexto(pwd.toUpper());
 }
 
+Result<void> UserRegistry::changeLocked(const std::function<void()>& change) {
+    if (d->path.isEmpty())
+        return d->changeAndSave(change); // nowhere to write: the save says so
+    // Other runs on this program folder may have added users since this one read the file:
+    // the change is made on the file as it is now, while no other run can write it.
+    FileLock lock(d->path);
+    if (Result<void> locked = lock.lock(
+            10000, QStringLiteral("El registro de usuarios «%1» está en uso en otro equipo o ventana; "
+                                  "inténtelo de nuevo dentro de un momento.")
+                       .arg(QDir::toNativeSeparators(d->path)));
+        !locked)
+        return locked;
+    const QStringList removals = d->pendingRemovals;
+    CargarUsuarios(d->path);
+    for (const QString& dni : removals)
+        d->removeEntry(dni);
+    Result<void> saved = d->changeAndSave(change);
+    if (saved)
+        d->pendingRemovals.clear();
+    else
+        d->pendingRemovals = removals;
+    return saved;
+}
+
 Result<void> UserRegistry::AltaUsuario(const QString& dni, const QString& pwd) {
-    return d->changeAndSave([&] { d->appendEntry(dni, pwd); });
+    return changeLocked([&] { d->appendEntry(dni, pwd); });
 }
 
 void UserRegistry::BajaUsuario(const QString& dni) {
     d->removeEntry(dni);
+    d->pendingRemovals.append(dni);
 }
 
 Result<void> UserRegistry::replaceUser(const QString& dni, const QString& pwd) {
-    return d->changeAndSave([&] {
+    return changeLocked([&] {
         d->removeEntry(dni);
         d->appendEntry(dni, pwd);
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QString>
@@ -11,7 +12,8 @@ namespace velantor {
 // The user registry, "usuarios.xml" in the program folder: one `Usuario` entry per
 // identity number that has a password, holding the digests (HashTexto) of the number
 // and of the upper-case password under a `Usuarios` element. Loaded once per run and
-// kept in memory; adding an entry writes the whole file back.
+// kept in memory; adding an entry reads the file again, makes the change and writes it
+// back under the file's lock, so that entries other runs added meanwhile are kept.
 //
 // Identity numbers are normalised before hashing (upper case, padded to nine
 // characters) and passwords are upper-cased, so neither depends on how it was typed.
@@ -57,6 +59,8 @@ public:
     static QString normalisedDni(const QString& dni);
 
 private:
+    Result<void> changeLocked(const std::function<void()>& change);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -28,10 +28,10 @@ QByteArray stored(const QByteArray& plain) {
 class DecodificaFicheroTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    RecordingMessageService messages;
 
     QString path(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
-    QByteArray workFile() const { return readBytes(path("temp.tmp")); }
+    // Decoding only reads: the data folder holds afterwards what it held before.
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 };
 
 } // namespace
@@ -76,64 +76,40 @@ TEST(ShiftCatalogueLines, AStoredZeroCannotBeDecodedAndNamesItsPlace) {
     EXPECT_TRUE(decoded.error().description.contains(QStringLiteral("columna 3")));
 }
 
-TEST_F(DecodificaFicheroTest, WritesThePlainTextToTheWorkFile) {
+TEST_F(DecodificaFicheroTest, GivesThePlainTextAndWritesNothing) {
     writeBytes(path("F0005.enc"), stored("A\r\nB\r\n\r\nX"));
-    const auto name = DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"), messages);
-    ASSERT_TRUE(name.has_value());
-    EXPECT_EQ(*name, QStringLiteral("temp.tmp"));
-    EXPECT_EQ(workFile(), QByteArray("A\r\nB\r\nX\r\n"));
-    EXPECT_TRUE(messages.empty());
-    // The catalogue itself is only read.
+    const QStringList before = entries();
+    const auto plain = DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"));
+    ASSERT_TRUE(plain.has_value());
+    EXPECT_EQ(*plain, QByteArray("A\r\nB\r\nX\r\n"));
+    EXPECT_EQ(entries(), before);
     EXPECT_EQ(readBytes(path("F0005.enc")), stored("A\r\nB\r\n\r\nX"));
 }
 
-TEST_F(DecodificaFicheroTest, TheWorkFileHoldsTheLastCatalogueDecoded) {
-    writeBytes(path("F0001.enc"), stored("01Primera\r\n02Segunda\r\n"));
-    writeBytes(path("F0002.enc"), stored("24Leon\r\n"));
-    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0001.enc"), messages));
-    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0002.enc"), messages));
-    EXPECT_EQ(workFile(), QByteArray("24Leon\r\n"));
-}
+TEST_F(DecodificaFicheroTest, FailuresComeBackWithTheirNumberAndTheTextShownForThem) {
+    const auto missing = DecodificaFichero(dir.path(), QStringLiteral("F0016.enc"));
+    ASSERT_FALSE(missing.has_value());
+    EXPECT_EQ(missing.error().number, errors::kFileNotFound);
+    EXPECT_TRUE(missing.error().description.startsWith(QStringLiteral("No se encuentra el archivo ")));
+    EXPECT_TRUE(missing.error().description.endsWith(QStringLiteral("F0016.enc")));
+    EXPECT_EQ(decodingFailureText(missing.error()),
+              QStringLiteral("Se ha producido el siguiente error 53-") + missing.error().description);
 
-TEST_F(DecodificaFicheroTest, AMissingFileIsReportedWithItsNumberAndLeavesNoWorkFile) {
-    writeBytes(path("temp.tmp"), "texto de un catálogo anterior");
-    const auto name = DecodificaFichero(dir.path(), QStringLiteral("F0016.enc"), messages);
-    ASSERT_FALSE(name.has_value());
-    EXPECT_EQ(name.error().number, errors::kFileNotFound);
-    EXPECT_TRUE(name.error().description.startsWith(QStringLiteral("No se encuentra el archivo ")));
-    EXPECT_TRUE(name.error().description.endsWith(QStringLiteral("F0016.enc")));
-    ASSERT_EQ(messages.messages().size(), 1u);
-    const Message& shown = messages.last();
-    EXPECT_EQ(shown.text,
-              QStringLiteral("Se ha producido el siguiente error 53-") + name.error().description);
-    EXPECT_EQ(shown.icon, MessageIcon::Critical);
-    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-    EXPECT_TRUE(shown.title.isEmpty()); // the program's default title
-    EXPECT_FALSE(QFile::exists(path("temp.tmp")));
-}
-
-TEST_F(DecodificaFicheroTest, OtherFailuresOfTheWholeDecoding) {
-    // A missing data folder.
-    const auto noFolder = DecodificaFichero(path("no-existe"), QStringLiteral("F0001.enc"), messages);
+    const auto noFolder = DecodificaFichero(path("no-existe"), QStringLiteral("F0001.enc"));
     ASSERT_FALSE(noFolder.has_value());
     EXPECT_EQ(noFolder.error().number, errors::kPathNotFound);
 
-    // A code out of range anywhere fails the whole file: no half-written work file.
+    // A code out of range anywhere fails the whole file.
     writeBytes(path("F0003.enc"), stored("24089Leon\r\n") + QByteArray("\0", 1));
-    const auto outOfRange = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
+    const auto outOfRange = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"));
     ASSERT_FALSE(outOfRange.has_value());
     EXPECT_EQ(outOfRange.error().number, errors::kCodeOutOfRange);
-    EXPECT_EQ(messages.last().text,
-              QStringLiteral("Se ha producido el siguiente error 1001-") + outOfRange.error().description);
-    EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 
-    // A work file that cannot be written (a folder of that name is in the way).
-    writeBytes(path("F0005.enc"), stored("A"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("temp.tmp")));
-    const auto blocked = DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"), messages);
-    ASSERT_FALSE(blocked.has_value());
-    EXPECT_EQ(blocked.error().number, errors::kFileAccess);
-    EXPECT_EQ(messages.messages().size(), 3u);
+    // A folder in place of the file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("F0005.enc")));
+    const auto folder = DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"));
+    ASSERT_FALSE(folder.has_value());
+    EXPECT_EQ(folder.error().number, errors::kFileAccess);
 }
 
 TEST_F(DecodificaFicheroTest, LargeFilesDecodeAlikeWhereverTheirLinesEnd) {
@@ -151,14 +127,8 @@ TEST_F(DecodificaFicheroTest, LargeFilesDecodeAlikeWhereverTheirLinesEnd) {
     encoded += stored(longLine) + "\r\n" + stored("fin");
     plain += longLine + "\r\n" + "fin\r\n";
     writeBytes(path("F0009.enc"), encoded);
-    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0009.enc"), messages));
-    EXPECT_EQ(workFile(), plain);
+    EXPECT_EQ(DecodificaFichero(dir.path(), QStringLiteral("F0009.enc")).value(), plain);
     EXPECT_EQ(shiftCatalogueLines(encoded, -1, QStringLiteral("F0009.enc")).value(), plain);
-
-    // A shorter catalogue afterwards leaves nothing of the longer one in the work file.
-    writeBytes(path("F0005.enc"), stored("A\r\nB"));
-    ASSERT_TRUE(DecodificaFichero(dir.path(), QStringLiteral("F0005.enc"), messages));
-    EXPECT_EQ(workFile(), QByteArray("A\r\nB\r\n"));
 }
 
 TEST_F(DecodificaFicheroTest, AnOutOfRangeCodeFarIntoTheFileNamesItsLine) {
@@ -167,9 +137,8 @@ TEST_F(DecodificaFicheroTest, AnOutOfRangeCodeFarIntoTheFileNamesItsLine) {
         encoded += stored("24089Leon") + "\r\n";
     encoded += stored("24") + QByteArray("\0", 1) + stored("89") + "\r\n";
     writeBytes(path("F0003.enc"), encoded);
-    const auto decoded = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"), messages);
+    const auto decoded = DecodificaFichero(dir.path(), QStringLiteral("F0003.enc"));
     ASSERT_FALSE(decoded.has_value());
     EXPECT_TRUE(decoded.error().description.contains(QStringLiteral("línea 20001 de F0003.enc, columna 3")))
         << decoded.error().description.toStdString();
-    EXPECT_FALSE(QFile::exists(path("temp.tmp")));
 }

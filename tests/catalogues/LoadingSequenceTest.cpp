@@ -108,8 +108,8 @@ TEST_F(LoadingSequenceTest, LoadsTheSampleProgramFolder) {
     EXPECT_EQ(catalogues.working.documentos->fieldCount(), 5);
     EXPECT_EQ(catalogues.rsProvincias->totalRowCount(), 52);
     EXPECT_EQ(catalogues.rsProvinciasVrk->totalRowCount(), 3);
-    // The work file is left holding the last catalogue read: the localities.
-    EXPECT_TRUE(QFile::exists(file("ficheros/temp.tmp")));
+    // Decoding writes nothing into the data folder.
+    EXPECT_FALSE(QFile::exists(file("ficheros/temp.tmp")));
 }
 
 TEST_F(LoadingSequenceTest, SampleTablesHoldWhatTheReadersPromise) {

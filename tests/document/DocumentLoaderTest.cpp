@@ -7,6 +7,7 @@
 #include "document/ApplicationSample.h"
 #include "document/DocumentLoader.h"
 #include "document/ProgressIndicator.h"
+#include "form/ControlNames.h"
 #include "form/SolicitudJson.h"
 #include "docengine/OoxmlPackage.h"
 #include "platform/SafeFile.h"
@@ -45,13 +46,14 @@ struct LoadFixture : ::testing::Test {
         return request;
     }
 
-    Result<void> load(const QString& fileName = QStringLiteral("00000001R_001010A.doc"),
-                      const QString& folder = {}) {
-        DocumentLoader loader(t.form, lists(), t.messages, &progress);
+    Result<LoadedApplication> load(const QString& fileName = QStringLiteral("00000001R_001010A.doc"),
+                                   const QString& folder = {}) {
+        DocumentLoader loader(t.form, lists(), &progress);
         loader.setPositionSearch(t.search);
-        const Result<void> loaded =
+        const Result<LoadedApplication> loaded =
             loader.load(LoadRequest{fileName, folder.isEmpty() ? dir.path() : folder, sampleTemplate()});
         serviceCounter = loader.serviceCounter();
+        formTouched = loader.formTouched();
         return loaded;
     }
 
@@ -67,6 +69,7 @@ struct LoadFixture : ::testing::Test {
     SolicitudDatos loaded;
     PlainProgress progress;
     int serviceCounter = -1;
+    bool formTouched = false;
 };
 
 SolicitudDatos roundTripDatos() {
@@ -90,7 +93,9 @@ void editPart(const QString& path, const QString& part, const std::function<void
 TEST_F(LoadFixture, EveryFieldOptionAndListRowComesBackWithTheDependentControls) {
     const SolicitudDatos datos = roundTripDatos();
     save(datos);
-    ASSERT_TRUE(load());
+    const Result<LoadedApplication> whole = load();
+    ASSERT_TRUE(whole);
+    EXPECT_FALSE(whole->damagedPositions);
     EXPECT_TRUE(t.messages.empty());
 
     SolicitudDatos back;
@@ -102,7 +107,7 @@ TEST_F(LoadFixture, EveryFieldOptionAndListRowComesBackWithTheDependentControls)
     // The positions XML stores "&" of a course name as a blank.
     const QByteArray expected =
         solicitudToJson(datos).replace("Soporte vital & avanzado", "Soporte vital   avanzado");
-    EXPECT_EQ(QString::fromUtf8(solicitudToJson(back)), QString::fromUtf8(expected));
+    EXPECT_EQ(solicitudToJson(back).toStdString(), expected.toStdString());
     EXPECT_EQ(back.situationName, QStringLiteral("Excedencia voluntaria"));
 
     // The body's label, the lists on their first rows, the progress at its end.
@@ -192,7 +197,7 @@ TEST_F(LoadFixture, AFieldTheDocumentLacksIsPassedOver) {
 
 TEST_F(LoadFixture, AnyOtherErrorEndsTheLoadingWhereItHappened) {
     // No document at all.
-    Result<void> loaded = load(QStringLiteral("00000009Z_001010A.doc"));
+    Result<LoadedApplication> loaded = load(QStringLiteral("00000009Z_001010A.doc"));
     ASSERT_FALSE(loaded);
     EXPECT_EQ(loaded.error().number, errors::kFileNotFound);
     EXPECT_FALSE(commandsEnabled());
@@ -213,18 +218,68 @@ TEST_F(LoadFixture, ADamagedPositionsXmlIsToldAndTheListsStayEmpty) {
     const GenerationRequest request = save(roundTripDatos());
     ASSERT_TRUE(
         writeFileAtomically(request.xmlPath(), QByteArray("<?xml version=\"1.0\"?><Plazas><Vacantes><Pla")));
-    ASSERT_TRUE(load());
-    ASSERT_EQ(t.messages.messages().size(), 1u);
-    EXPECT_EQ(t.messages.last().title, QStringLiteral("Error de XML"));
-    EXPECT_TRUE(t.messages.last().text.contains(QDir::toNativeSeparators(request.xmlPath())));
+    const Result<LoadedApplication> damaged = load();
+    ASSERT_TRUE(damaged);
+    ASSERT_TRUE(damaged->damagedPositions);
+    EXPECT_EQ(damaged->damagedPositions->number, errors::kMalformedXml);
+    EXPECT_TRUE(damaged->damagedPositions->description.contains(QDir::toNativeSeparators(request.xmlPath())));
+    EXPECT_TRUE(t.messages.empty()); // the caller shows it
     EXPECT_EQ(loaded.vacantes->rowCount(), 0);
     EXPECT_EQ(loaded.cursos->rowCount(), 0);
     EXPECT_EQ(t.form.text(u"txtNombre"), QString::fromUtf8("María José"));
     EXPECT_TRUE(commandsEnabled());
 
     // A missing XML is no damage: the lists are simply empty.
-    t.messages.clear();
     QFile::remove(request.xmlPath());
-    ASSERT_TRUE(load());
-    EXPECT_TRUE(t.messages.empty());
+    const Result<LoadedApplication> missing = load();
+    ASSERT_TRUE(missing);
+    EXPECT_FALSE(missing->damagedPositions);
+}
+
+// Documents that are not this application: whatever a word processor made of a damaged
+// file, another document, one saved for another person or without the identity number.
+TEST_F(LoadFixture, ADocumentThatIsNotTheApplicationOfItsNameIsRefusedBeforeAnythingIsFilled) {
+    const auto saveWithDni = [this](const char* dni) {
+        SolicitudDatos datos = roundTripDatos();
+        datos.setText(QString::fromUtf16(ctl::txtDNI), QString::fromLatin1(dni));
+        return save(datos).documentPath();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* reason;
+    } cases[] = {
+        {"binary signature and garbage",
+         [this] {
+             ASSERT_TRUE(writeFileAtomically(QDir(dir.path()).filePath(QStringLiteral("00000001R_001010A.doc")),
+                                             QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
+                                                 QByteArray(3000, '\x5A')));
+         },
+         "campos del formulario"},
+        {"a document without the form",
+         [this, saveWithDni] {
+             editPart(saveWithDni("00000001R"), QStringLiteral("word/document.xml"), [](QByteArray& xml) {
+                 xml = "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/"
+                       "wordprocessingml/2006/main\"><w:body><w:p/></w:body></w:document>";
+             });
+         },
+         "campos del formulario"},
+        {"no identity number", [saveWithDni] { saveWithDni(""); }, "no lleva el DNI"},
+        {"another person's number", [saveWithDni] { saveWithDni("00000002W"); }, "00000002W"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        t.form.setText(ctl::txtNombre, QStringLiteral("sin tocar"));
+        const Result<LoadedApplication> refused = load();
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().number, errors::kNotAnApplication) << refused.error().description.toStdString();
+        EXPECT_TRUE(refused.error().description.contains(QStringLiteral("«00000001R_001010A.doc»")));
+        EXPECT_TRUE(refused.error().description.contains(QString::fromUtf8(c.reason)))
+            << refused.error().description.toStdString();
+        EXPECT_FALSE(formTouched);
+        EXPECT_EQ(t.form.text(ctl::txtNombre), QStringLiteral("sin tocar"));
+        EXPECT_EQ(loaded.vacantes->rowCount(), 0);
+        EXPECT_FALSE(commandsEnabled());
+    }
 }

@@ -59,8 +59,13 @@ struct ExistingFixture : ::testing::Test {
         view.setText(u"cboCuerpo", QStringLiteral("00101"));
         view.setText(u"cboGrupo", QStringLiteral("A"));
     }
+    // As the window puts the question and takes the answer.
     bool check() {
-        return checkExistingApplication(view, dir.path(), messages, [this] { ++ends; });
+        const std::optional<Message> question = existingApplicationQuestion(view, dir.path());
+        if (!question)
+            return false;
+        answerExistingApplication(view, messages.show(*question), [this] { ++ends; });
+        return true;
     }
     void createDocument(const QString& name) {
         QFile file(QDir(dir.path()).filePath(name));

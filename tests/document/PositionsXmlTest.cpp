@@ -67,13 +67,11 @@ const QByteArray kDeclaration = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>
 
 TEST(PositionsXml, EmptyApplicationIsTheDeclarationAndFourEmptyLists) {
     QTemporaryDir dir;
-    RecordingMessageService messages;
     const QString path = dir.filePath(QStringLiteral("000000001__000101.xml"));
-    ASSERT_TRUE(PositionsXml::write(path, emptyLists(), dir.filePath(QStringLiteral("traza.txt")), messages));
+    ASSERT_TRUE(PositionsXml::write(path, emptyLists(), dir.filePath(QStringLiteral("traza.txt"))));
     EXPECT_EQ(readFile(path), kDeclaration +
                                   "<Plazas><Vacantes></Vacantes><Resultas></Resultas><Cursos></Cursos>"
                                   "<Documentos></Documentos></Plazas>");
-    EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("traza.txt"))));
     EXPECT_EQ(PositionsXml::fileNameFor(QStringLiteral("000000001__000101.doc")),
               QStringLiteral("000000001__000101.xml"));
@@ -108,7 +106,6 @@ TEST(PositionsXml, RowsAreOneLineInColumnOrderWithLatin1Letters) {
 
 TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentNames) {
     QTemporaryDir dir;
-    RecordingMessageService messages;
     ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 0, 1, QStringLiteral("11111"), QStringLiteral("TÉCNICO/A & AUXILIAR"));
     addCourse(*lists.cursos, QStringLiteral("Gestión & calidad"), 20, 2023, QStringLiteral("Centro A&B"), 0);
@@ -122,7 +119,7 @@ TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentName
                                "CNICO/A &amp; AUXILIAR</NomConvocatoria>"));
 
     const QString path = dir.filePath(QStringLiteral("s.xml"));
-    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt")), messages));
+    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt"))));
     ApplicationTables back = emptyLists();
     ASSERT_TRUE(PositionsXml::read(path, back));
     EXPECT_EQ(back.cursos->textAt(0, back.cursos->fieldIndex(u"Curso")), QStringLiteral("Gestión   calidad"));
@@ -134,15 +131,13 @@ TEST(PositionsXml, AmpersandBecomesABlankOnlyInCourseNamesCentresAndDocumentName
 
 TEST(PositionsXml, LessThanAndAmpersandInAnyColumnNoLongerLoseTheLists) {
     QTemporaryDir dir;
-    RecordingMessageService messages;
     ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 0, 1, QStringLiteral("2<3"), QStringLiteral("A&B <C> D"),
                 QStringLiteral("&lt;"));
     addCourse(*lists.cursos, QStringLiteral("Curso <avanzado>"), 10, 2022, QStringLiteral("<Centro>"), 0);
     addDocument(*lists.documentos, 0, QStringLiteral("Informe <final>"), QStringLiteral("x"));
     const QString path = dir.filePath(QStringLiteral("s.xml"));
-    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt")), messages));
-    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt"))));
     EXPECT_TRUE(readFile(path).contains("<NomConvocatoria>A&amp;B &lt;C&gt; D</NomConvocatoria>"));
 
     ApplicationTables back = emptyLists();
@@ -161,7 +156,6 @@ TEST(PositionsXml, LessThanAndAmpersandInAnyColumnNoLongerLoseTheLists) {
 
 TEST(PositionsXml, TextThatStillFailsGoesToTheTraceAndKeepsTheOldFile) {
     QTemporaryDir dir;
-    RecordingMessageService messages;
     const QString path = dir.filePath(QStringLiteral("s.xml"));
     const QString trace = dir.filePath(QStringLiteral("traza.txt"));
     writeFile(path, "anterior");
@@ -170,7 +164,7 @@ TEST(PositionsXml, TextThatStillFailsGoesToTheTraceAndKeepsTheOldFile) {
                 QStringLiteral("Copia\x01"
                                "dañada"),
                 QStringLiteral("x"));
-    const Result<void> written = PositionsXml::write(path, lists, trace, messages);
+    const Result<void> written = PositionsXml::write(path, lists, trace);
     ASSERT_FALSE(written.has_value());
     EXPECT_EQ(written.error().number, errors::kMalformedXml);
     EXPECT_EQ(readFile(path), QByteArray("anterior"));
@@ -180,14 +174,13 @@ TEST(PositionsXml, TextThatStillFailsGoesToTheTraceAndKeepsTheOldFile) {
     EXPECT_TRUE(traced.contains("<Documento>Copia\x01"
                                 "da\xf1"
                                 "ada</Documento>"));
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Formato erróneo de XML"));
-    EXPECT_EQ(messages.last().title, QStringLiteral("Error de XML"));
+    // The text the user is shown, under "Error de XML".
+    EXPECT_EQ(written.error().description, QStringLiteral("Formato erróneo de XML"));
+    EXPECT_EQ(PositionsXml::messageTitle(), QStringLiteral("Error de XML"));
 }
 
 TEST(PositionsXml, EveryColumnOfEveryRowReadsBackAfterWriting) {
     QTemporaryDir dir;
-    RecordingMessageService messages;
     ApplicationTables lists = emptyLists();
     addPosition(*lists.vacantes, 4, 1, QStringLiteral("12345"), QStringLiteral("FACULTATIVO/A ESPECIALISTA"));
     addPosition(*lists.vacantes, 0, 2, QStringLiteral("2345"), QStringLiteral("PEDIATRÍA"),
@@ -197,7 +190,7 @@ TEST(PositionsXml, EveryColumnOfEveryRowReadsBackAfterWriting) {
     addCourse(*lists.cursos, QStringLiteral("Línea 1\nLínea 2"), 5, 2020, QStringLiteral(" "), 4);
     addDocument(*lists.documentos, 2, QStringLiteral("Certificado de servicios"), QStringLiteral("Jaén"));
     const QString path = dir.filePath(QStringLiteral("s.xml"));
-    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt")), messages));
+    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt"))));
     EXPECT_FALSE(readFile(path).contains('\n')); // one line, even with a line break in a value
 
     ApplicationTables back = emptyLists();
@@ -272,8 +265,22 @@ TEST(PositionsXml, MissingOrMalformedFilesReadNothingAndAMissingColumnStopsTheRe
     EXPECT_EQ(lists.documentos->rowCount(), 0);
 }
 
-TEST(PositionsXml, CharactersOutsideLatin1AreStoredAsQuestionMarks) {
+TEST(PositionsXml, CharactersOutsideLatin1AreCharacterReferencesAndComeBack) {
+    QTemporaryDir dir;
     ApplicationTables lists = emptyLists();
-    addDocument(*lists.documentos, 0, QStringLiteral("Recibo 20 € – copia"), QStringLiteral("x"));
-    EXPECT_TRUE(PositionsXml::build(lists).contains("<Documento>Recibo 20 ? ? copia</Documento>"));
+    const QString document = QStringLiteral("Recibo 20 € – copia d’Ávila 𝄞");
+    const QString course = QStringLiteral("Curso “avanzado”");
+    addDocument(*lists.documentos, 0, document, QStringLiteral("Centro ‘Œ’"));
+    addCourse(*lists.cursos, course, 10, 2022, QStringLiteral("Ávila"), 0);
+    const QByteArray bytes = PositionsXml::build(lists);
+    EXPECT_TRUE(bytes.contains("<Documento>Recibo 20 &#8364; &#8211; copia d&#8217;\xc1vila &#119070;</Documento>"));
+    EXPECT_FALSE(bytes.mid(kDeclaration.size()).contains('?'));
+
+    const QString path = dir.filePath(QStringLiteral("s.xml"));
+    ASSERT_TRUE(PositionsXml::write(path, lists, dir.filePath(QStringLiteral("traza.txt"))));
+    ApplicationTables back = emptyLists();
+    ASSERT_TRUE(PositionsXml::read(path, back));
+    EXPECT_EQ(back.documentos->textAt(0, back.documentos->fieldIndex(u"Documento")), document);
+    EXPECT_EQ(back.documentos->textAt(0, back.documentos->fieldIndex(u"Centro")), QStringLiteral("Centro ‘Œ’"));
+    EXPECT_EQ(back.cursos->textAt(0, back.cursos->fieldIndex(u"Curso")), course);
 }

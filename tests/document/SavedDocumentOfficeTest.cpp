@@ -63,9 +63,8 @@ TEST(SavedDocumentOffice, ADocumentSavedAgainInTheBinaryFormatLoadsWithItsCheckB
 
     HeadlessForm form;
     SolicitudDatos back;
-    DocumentLoader loader(form, ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos},
-                          messages);
-    const Result<void> loaded =
+    DocumentLoader loader(form, ApplicationTables{back.vacantes, back.resultas, back.cursos, back.documentos});
+    const auto loaded =
         loader.load(LoadRequest{request.fileName, request.applicationsFolder, request.templatePath});
     ASSERT_TRUE(loaded) << loaded.error().description.toStdString();
     EXPECT_EQ(form.text(u"txtNombre"), QString::fromUtf8("María José"));

@@ -108,15 +108,13 @@ protected:
         all.push_back(Writer{
             "XML de plazas", QStringLiteral("solicitud.xml"),
             [](const QString& folder) {
-                RecordingMessageService messages;
                 ASSERT_TRUE(PositionsXml::write(QDir(folder).filePath(QStringLiteral("solicitud.xml")), lists(2),
-                                                QDir(folder).filePath(QStringLiteral("traza.txt")), messages));
+                                                QDir(folder).filePath(QStringLiteral("traza.txt"))));
             },
             [](const QString& folder) {
-                RecordingMessageService messages;
                 const Result<void> written =
                     PositionsXml::write(QDir(folder).filePath(QStringLiteral("solicitud.xml")), lists(5),
-                                        QDir(folder).filePath(QStringLiteral("traza.txt")), messages);
+                                        QDir(folder).filePath(QStringLiteral("traza.txt")));
                 return written ? QString() : written.error().description;
             }});
         // A document saved again over its previous version.

@@ -1,16 +1,15 @@
 #include "form/ui/DocumentCommands.h"
 
-#include "form/search/PositionSearch.h"
-
 #include <QDir>
 
-#include "form/search/PositionSearch.h"
+#include "document/ApplicationLock.h"
 #include "document/DocumentLoader.h"
 #include "document/DocumentName.h"
 #include "document/ExistingApplication.h"
 #include "document/ui/frmProgresoGeneral.h"
 #include "form/FormView.h"
 #include "form/SolicitudDatos.h"
+#include "form/search/PositionSearch.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 #include "platform/Folders.h"
@@ -59,8 +58,6 @@ bool saveApplication(frmSolicitudes& form, bool print, bool draft, const Documen
     progress.show();
     progress.setText(QStringLiteral("Guardando Datos ..."));
 
-    const SolicitudDatos datos = applicationOf(form);
-
     GenerationRequest request;
     request.fileName = *name;
     request.applicationsFolder = folders.applicationsFolder();
@@ -70,6 +67,19 @@ bool saveApplication(frmSolicitudes& form, bool print, bool draft, const Documen
     request.draft = draft;
     request.wordMajorVersion = wordMajorVersion();
 
+    // The pair is written only under its lock, which the window then keeps.
+    if (!form.applicationLock() || form.applicationLock()->documentPath() != request.documentPath()) {
+        Result<std::unique_ptr<ApplicationLock>> lock = ApplicationLock::acquire(request.documentPath(), 2000);
+        if (!lock) {
+            progress.close();
+            messages.inform(lock.error().description + QStringLiteral(" La solicitud no se ha guardado."),
+                            QStringLiteral("Guardar solicitud"), MessageIcon::Exclamation);
+            return false;
+        }
+        form.holdApplicationLock(std::move(*lock));
+    }
+
+    const SolicitudDatos datos = applicationOf(form);
     DocumentGenerator generator(datos, messages, &progress);
     generator.setPrintCompletion(options.printCompletion);
     const Result<void> done = generator.run(request);
@@ -90,21 +100,38 @@ void installDocumentCommands(frmSolicitudes& form, DocumentCommandOptions option
         [&form, options](bool print, bool draft) { return saveApplication(form, print, draft, options); });
     form.setExistingApplicationCheck([&form] {
         const Folders folders = Folders::fromProgramFolder(form.programFolder());
-        return checkExistingApplication(form.view(), folders.applicationsFolder(), form.messages(),
-                                        [&form] { form.endWithoutSaving(); });
+        const std::optional<Message> question =
+            existingApplicationQuestion(form.view(), folders.applicationsFolder());
+        if (!question)
+            return false;
+        answerExistingApplication(form.view(), form.messages().show(*question),
+                                  [&form] { form.endWithoutSaving(); });
+        return true;
     });
 }
 
 Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
                              std::function<bool()> selectPositions) {
     const Folders folders = Folders::fromProgramFolder(form.programFolder());
+    MessageService& messages = form.messages();
+    const LoadRequest request{fileName, folders.applicationsFolder(), templatePathOf(form, folders)};
+
+    // Open elsewhere: shown for reading only, since this window must not write it.
+    // A folder where no lock file can be made (read-only) cannot be written either: it opens.
+    Result<std::unique_ptr<ApplicationLock>> lock = ApplicationLock::acquire(request.documentPath());
+    const bool openElsewhere = !lock && lock.error().number == errors::kFileLocked;
+    if (openElsewhere)
+        messages.inform(lock.error().description +
+                            QStringLiteral(" Se abre solo para consultarla: no podrá guardarla aquí mientras siga "
+                                           "abierta allí."),
+                        QStringLiteral("Solicitud abierta"), MessageIcon::Exclamation);
+
     frmProgresoGeneral progress(&form);
     progress.show();
-
     const ApplicationTables& working = form.workingTables();
     DocumentLoader loader(
         form.view(), ApplicationTables{working.vacantes, working.resultas, working.cursos, working.documentos},
-        form.messages(), &progress);
+        &progress);
     if (!selectPositions)
         selectPositions = [&form] {
             const catalogues::BodyResult chosen = form.positionSearch().SeleccionaPlazasRS();
@@ -112,14 +139,28 @@ Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
             return chosen.has_value();
         };
     loader.setPositionSelection(std::move(selectPositions));
-    const Result<void> loaded =
-        loader.load(LoadRequest{fileName, folders.applicationsFolder(), templatePathOf(form, folders)});
+    const Result<LoadedApplication> loaded = loader.load(request);
     progress.close();
-    if (!loaded)
-        form.messages().inform(QStringLiteral("La solicitud «%1» no se ha podido cargar por completo: %2")
-                                   .arg(fileName, loaded.error().description),
-                               {}, MessageIcon::Critical);
-    return loaded;
+
+    if (!loaded) {
+        // Neither a refused document nor part of one may be saved over the stored pair.
+        const QString text = loaded.error().number == errors::kNotAnApplication
+                                 ? loaded.error().description
+                                 : QStringLiteral("La solicitud «%1» no se ha podido cargar por completo: %2")
+                                       .arg(fileName, loaded.error().description);
+        messages.inform(text, {}, MessageIcon::Critical);
+        form.keepStoredApplication(text);
+        return std::unexpected(loaded.error());
+    }
+    if (loaded->damagedPositions)
+        messages.inform(loaded->damagedPositions->description, PositionsXml::messageTitle(),
+                        MessageIcon::Exclamation);
+    if (lock)
+        form.holdApplicationLock(std::move(*lock));
+    else if (openElsewhere)
+        form.keepStoredApplication(lock.error().description +
+                                   QStringLiteral(" Mientras siga abierta allí, aquí no se puede guardar."));
+    return {};
 }
 
 } // namespace velantor

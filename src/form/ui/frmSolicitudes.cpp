@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "form/search/PositionSearch.h"
+#include "document/ApplicationLock.h"
 #include "document/PrintJob.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"

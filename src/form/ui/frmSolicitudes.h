@@ -27,6 +27,7 @@ enum class ListEvent;
 enum class SearchTab;
 } // namespace catalogues
 
+class ApplicationLock;
 class CourseDocumentEditor;
 class DataCombo;
 class DataGrid;
@@ -116,6 +117,14 @@ public:
     // Closes the window without the save question (the user chose to end the program
     // when warned that the application already exists).
     void endWithoutSaving();
+    // A window whose application is open elsewhere or did not load in full never writes
+    // over the stored pair: a save only says `reason`, and closing asks whether to close
+    // keeping the stored application as it is, instead of offering to save.
+    void keepStoredApplication(const QString& reason);
+    bool keepsStoredApplication() const { return !m_keptReason.isEmpty(); }
+    // The lock on the pair this window writes, held until the window goes.
+    void holdApplicationLock(std::unique_ptr<ApplicationLock> lock);
+    const ApplicationLock* applicationLock() const { return m_applicationLock.get(); }
     // Runs a menu command by its index, as a click on the item does.
     void runMenuCommand(int index);
     // Starts the ten-second timer after a print; the commands come back when it fires.
@@ -213,6 +222,8 @@ private:
     bool m_userHasPassword = false;
     bool m_switching = false;
     bool m_existingClose = false;
+    QString m_keptReason;
+    std::unique_ptr<ApplicationLock> m_applicationLock;
 };
 
 } // namespace velantor

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "document/ApplicationLock.h"
 #include "form/CompletenessChecks.h"
 #include "form/CourseDocumentEditor.h"
 #include "form/RequestedPositionList.h"
@@ -114,7 +115,22 @@ void frmSolicitudes::runMenuCommand(int index) {
     }
 }
 
+void frmSolicitudes::keepStoredApplication(const QString& reason) {
+    m_keptReason = reason;
+    // Another application may still be chosen ("Cargar otra solicitud").
+    for (int index : {int(Imprimir), int(Guardar)})
+        m_menu.value(index)->setEnabled(false);
+}
+
+void frmSolicitudes::holdApplicationLock(std::unique_ptr<ApplicationLock> lock) {
+    m_applicationLock = std::move(lock);
+}
+
 bool frmSolicitudes::saveAndPrint(bool print, bool draft) {
+    if (keepsStoredApplication()) {
+        m_messages.inform(m_keptReason, s("Guardar solicitud"), MessageIcon::Exclamation);
+        return false;
+    }
     if (!ComprobarDatosGrabar(*m_view, m_messages))
         return false;
     if (m_passwordStep && m_passwordStep(m_view->text(ctl::txtDNI)))
@@ -142,6 +158,16 @@ void frmSolicitudes::closeEvent(QCloseEvent* event) {
     if (m_switching || m_existingClose) {
         m_switching = false;
         event->accept();
+        return;
+    }
+    if (keepsStoredApplication()) {
+        // Saving would put what this window holds over the stored application.
+        if (m_messages.ask(m_keptReason + s("\n\nLa solicitud guardada se conserva tal como estaba. ¿Desea "
+                                            "cerrar sin guardar?"),
+                           s("Solicitud"), MessageIcon::Warning, MessageButtons::YesNo) == MessageAnswer::Yes)
+            event->accept();
+        else
+            event->ignore();
         return;
     }
     switch (m_messages.ask(s("La aplicación se cerrará, ¿desea guardar los cambios?"), s("Solicitud"),

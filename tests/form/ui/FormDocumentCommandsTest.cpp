@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
+#include "document/ApplicationLock.h"
 #include "form/ui/DocumentCommands.h"
 #include "docengine/WordDocument.h"
 #include "widgets/DataCombo.h"
@@ -141,6 +142,9 @@ TEST(FormDocumentCommands, ADraftPrintHandsTheSavedDocumentToThePrintingAndStart
         EXPECT_TRUE(QFile::exists(request.documentPath()));
         EXPECT_EQ(generated.document.bookmarkText(QStringLiteral("BORRADOR")).value(),
                   QStringLiteral("BORRADOR"));
+        // Only the printed copy is a draft: the stored document is not marked.
+        EXPECT_EQ(WordDocument::open(request.documentPath()).value().bookmarkText(QStringLiteral("BORRADOR")).value(),
+                  QString());
         return {};
     };
     installDocumentCommands(f.form(), options);
@@ -153,4 +157,87 @@ TEST(FormDocumentCommands, ADraftPrintHandsTheSavedDocumentToThePrintingAndStart
     EXPECT_TRUE(f.form().printTimer()->isActive());
     EXPECT_FALSE(f.form().menuItem(frmSolicitudes::Guardar)->isEnabled());
     f.form().printTimer()->stop();
+}
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A second window on an application open in another one reads it but never writes it, and
+// each save of the first keeps the pair before it as the backup.
+TEST(FormDocumentCommands, AnApplicationOpenInAnotherWindowOpensForReadingOnly) {
+    ProgramFolder program;
+    FormFixture first(QStringLiteral("SSSSS"), program.path());
+    typeAndSave(first);
+    const QString document = program.application(kName);
+    const QByteArray stored = bytesOf(document);
+    first.form().runMenuCommand(frmSolicitudes::Guardar);
+    EXPECT_EQ(bytesOf(document + QStringLiteral(".bak")), stored);
+
+    FormFixture second(QStringLiteral("SSSSS"), program.path());
+    installDocumentCommands(second.form());
+    ASSERT_TRUE(loadApplication(second.form(), kName, [] { return true; }));
+    ASSERT_FALSE(second.messages.empty());
+    EXPECT_TRUE(second.messages.messages().front().text.startsWith(
+        QString::fromUtf8("La solicitud está abierta en otro equipo o ventana")));
+    EXPECT_EQ(second.form().lineEdit(u"txtNombre")->text(), QString::fromUtf8("Lucía"));
+    EXPECT_FALSE(second.form().menuItem(frmSolicitudes::Guardar)->isEnabled());
+    EXPECT_FALSE(second.form().menuItem(frmSolicitudes::Imprimir)->isEnabled());
+
+    // Closing offers no save; the stored pair stays as the first window wrote it.
+    const QByteArray current = bytesOf(document);
+    second.messages.clear();
+    second.messages.enqueue(MessageAnswer::Yes);
+    EXPECT_TRUE(second.form().close());
+    ASSERT_EQ(second.messages.messages().size(), 1u);
+    EXPECT_TRUE(second.messages.last().text.contains(QString::fromUtf8("se conserva tal como estaba")));
+    EXPECT_EQ(bytesOf(document), current);
+
+    // Once the first window lets go (the program's windows do when they close), the
+    // application opens for writing again.
+    first.form().holdApplicationLock(nullptr);
+    FormFixture third(QStringLiteral("SSSSS"), program.path());
+    installDocumentCommands(third.form());
+    ASSERT_TRUE(loadApplication(third.form(), kName, [] { return true; }));
+    EXPECT_TRUE(third.messages.empty()) << third.messages.last().text.toStdString();
+    EXPECT_TRUE(third.form().menuItem(frmSolicitudes::Guardar)->isEnabled());
+}
+
+// A load that stops half-way leaves a form with part of the application: closing it must
+// not offer to save that over the stored pair.
+TEST(FormDocumentCommands, AHalfLoadedApplicationIsNeverSavedOverTheStoredOne) {
+    ProgramFolder program;
+    {
+        FormFixture first(QStringLiteral("SSSSS"), program.path());
+        typeAndSave(first);
+    }
+    const QString xml = program.application(QStringLiteral("12345678Z_001010A.xml"));
+    QByteArray damaged = bytesOf(xml);
+    ASSERT_TRUE(damaged.contains("<Centro>"));
+    damaged.replace(damaged.indexOf("<Ano>"), int(damaged.indexOf("</Ano>") - damaged.indexOf("<Ano>") + 6), "");
+    {
+        QFile file(xml);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged);
+    }
+    const QByteArray document = bytesOf(program.application(kName));
+
+    FormFixture f(QStringLiteral("SSSSS"), program.path());
+    installDocumentCommands(f.form());
+    ASSERT_FALSE(loadApplication(f.form(), kName, [] { return true; }));
+    EXPECT_EQ(f.form().lineEdit(u"txtNombre")->text(), QString::fromUtf8("Lucía")); // part of it came in
+    f.messages.clear();
+    f.messages.enqueue(MessageAnswer::No); // stay
+    EXPECT_FALSE(f.form().close());
+    EXPECT_TRUE(f.messages.last().text.contains(QString::fromUtf8("no se ha podido cargar por completo")));
+    EXPECT_EQ(f.messages.last().buttons, MessageButtons::YesNo);
+    f.messages.enqueue(MessageAnswer::Yes);
+    EXPECT_TRUE(f.form().close());
+    EXPECT_EQ(bytesOf(program.application(kName)), document);
+    EXPECT_EQ(bytesOf(xml), damaged);
 }
