@@ -52,6 +52,12 @@ int run(CommandContext& context) {
         context.err << loaded->damagedPositions->description << '\n';
         warned = true;
     }
+    if (loaded && loaded->positionsRefusal) {
+        const Message& refusal = *loaded->positionsRefusal;
+        context.err << (refusal.title.isEmpty() ? QString() : refusal.title + QStringLiteral(": ")) << refusal.text
+                    << '\n';
+        warned = true;
+    }
     if (!loaded) {
         context.err << "velantor-cli export: no se ha podido cargar «" << document.fileName()
                     << "»: " << loaded.error().description << '\n';

@@ -16,6 +16,7 @@
 #include "cli/ScanFiles.h"
 #include "document/IntakeBatch.h"
 #include "document/IntakeSolicitud.h"
+#include "form/ControlNames.h"
 #include "form/RequestedPositionListOrders.h"
 #include "form/SolicitudJson.h"
 #include "platform/SafeFile.h"
@@ -26,9 +27,10 @@
 namespace velantor::cli {
 namespace {
 
-const QString kUsage = QStringLiteral("intake --out CARPETA [--programa CARPETA_PROGRAMA] ESCANEO...   lee un lote "
-                                      "de solicitudes escaneadas (PDF, TIFF, PNG, JPEG, BMP o carpetas) y escribe "
-                                      "paginas.csv, solicitudes.csv y un JSON por solicitud");
+const QString kUsage =
+    QStringLiteral("intake --out CARPETA [--programa CARPETA_PROGRAMA] ESCANEO...   lee un lote "
+                   "de solicitudes escaneadas (PDF, TIFF, PNG, JPEG, BMP o carpetas) y escribe "
+                   "paginas.csv, solicitudes.csv y un JSON por solicitud");
 constexpr int kDefaultPositionsPerPage = 40;
 
 struct Options {
@@ -62,7 +64,8 @@ std::optional<Options> parse(const QStringList& args, QTextStream& err) {
 }
 
 // Reads every page on all cores, telling the progress on standard error.
-QList<IntakePage> readPages(const QList<ScanSource>& sources, QTextStream& err, std::optional<Error>& failure) {
+QList<IntakePage> readPages(const QList<ScanSource>& sources, QTextStream& err,
+                            std::optional<Error>& failure) {
     QList<IntakePage> pages(sources.size());
     std::atomic<qsizetype> next = 0;
     std::atomic<qsizetype> done = 0;
@@ -95,7 +98,8 @@ QList<IntakePage> readPages(const QList<ScanSource>& sources, QTextStream& err, 
     const auto report = [&](bool last) {
         const double seconds = std::max(0.001, clock.elapsed() / 1000.0);
         err << (terminal ? "\r" : "") << "páginas leídas: " << done.load() << " de " << sources.size() << " ("
-            << spanish.toString(done.load() / seconds, 'f', 1) << " por segundo)" << (terminal && !last ? "" : "\n");
+            << spanish.toString(done.load() / seconds, 'f', 1) << " por segundo)"
+            << (terminal && !last ? "" : "\n");
         err.flush();
     };
     qint64 lastLine = 0;
@@ -126,14 +130,16 @@ PositionNames namesFrom(ApplicationSession& session) {
         if (row < 0)
             return;
         static const int columns[] = {1, 2, 3, 7, 8};
-        static const char* const fields[] = {"NomConvocatoria", "Consejeria", "Localidad", "CodArea", "CodZona"};
+        static const char* const fields[] = {"NomConvocatoria", "Consejeria", "Localidad", "CodArea",
+                                             "CodZona"};
         for (int i = 0; i < 5; ++i)
             list.setText(QString::fromLatin1(fields[i]), all->textAt(row, columns[i]));
         if (tables.areaLookup)
             list.setText(u"Area", requested::lookUpName(*tables.areaLookup, u"CodArea",
                                                         list.text(u"CodArea").left(2), u"Area"));
         if (tables.zoneLookup)
-            list.setText(u"Zona", requested::lookUpName(*tables.zoneLookup, u"CodZona", list.text(u"CodZona"), u"Zona"));
+            list.setText(u"Zona", requested::lookUpName(*tables.zoneLookup, u"CodZona", list.text(u"CodZona"),
+                                                        u"Zona"));
     };
 }
 
@@ -141,8 +147,8 @@ QByteArray jsonOf(const IntakeApplication& application, ApplicationSession* sess
     if (!session)
         return solicitudToJson(intakeSolicitud(application));
     // The body's position tables, for the names of the requested positions.
-    session->form().setText(QStringLiteral("cboCuerpo"), application.cuerpo);
-    session->form().setText(QStringLiteral("cboGrupo"), application.grupo);
+    session->form().setText(ctl::name(ctl::cboCuerpo), application.cuerpo);
+    session->form().setText(ctl::name(ctl::cboGrupo), application.grupo);
     session->search().SeleccionaPlazasRS();
     session->messages().clear();
     return solicitudToJson(intakeSolicitud(application, namesFrom(*session)));

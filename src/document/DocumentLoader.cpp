@@ -48,7 +48,8 @@ DocumentLoader::DocumentLoader(FormView& view, const ApplicationTables& lists, P
 void DocumentLoader::setPositionSearch(catalogues::PositionSearch& search) {
     m_selectPositions = [this, &search] {
         const catalogues::BodyResult chosen = search.SeleccionaPlazasRS();
-        tell(m_messages, chosen);
+        if (!chosen && !chosen.error().message.text.isEmpty())
+            m_positionsRefusal = chosen.error().message;
         return chosen.has_value();
     };
 }
@@ -62,6 +63,7 @@ void DocumentLoader::select(QStringView option) {
 
 Result<LoadedApplication> DocumentLoader::load(const LoadRequest& request) {
     m_formTouched = false;
+    m_positionsRefusal.reset();
     if (m_progress)
         m_progress->setText(QStringLiteral("Recuperando información de la solicitud ..."));
 
@@ -110,6 +112,7 @@ Result<LoadedApplication> DocumentLoader::load(const LoadRequest& request) {
         m_progress->setValue(m_progress->maximum());
     for (QStringView command : {ctl::mnuP1000, ctl::mnuP2000, ctl::mnuP2500})
         m_view.setEnabled(command, true);
+    loaded.positionsRefusal = m_positionsRefusal;
     return loaded;
 }
 

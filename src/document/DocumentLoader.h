@@ -7,6 +7,7 @@
 
 #include "document/PositionsXml.h"
 #include "platform/Error.h"
+#include "platform/MessageService.h"
 
 namespace velantor {
 
@@ -40,6 +41,8 @@ struct LoadRequest {
 // PositionsXml::messageTitle()); the lists then stay empty.
 struct LoadedApplication {
     std::optional<Error> damagedPositions;
+    // The body's refusal when its positions could not be chosen ("Cuerpo no válido" …).
+    std::optional<Message> positionsRefusal;
 };
 
 // A document that is not an application, or not the one its name says, is refused before
@@ -72,6 +75,7 @@ private:
     ApplicationTables m_lists;
     ProgressIndicator* m_progress;
     std::function<bool()> m_selectPositions;
+    std::optional<Message> m_positionsRefusal;
     int m_serviceCounter = 0;
     bool m_formTouched = false;
 };

@@ -1,6 +1,7 @@
 #include "document/IntakeSolicitud.h"
 
 #include "document/BarcodeRecord.h"
+#include "form/ControlNames.h"
 
 namespace velantor {
 namespace {
@@ -32,9 +33,9 @@ void addPositions(Table& list, QChar letter, const QList<barcode::BarcodePositio
 
 SolicitudDatos intakeSolicitud(const IntakeApplication& application, const PositionNames& names) {
     SolicitudDatos d;
-    d.setText(QStringLiteral("txtDNI"), application.nif);
-    d.setText(QStringLiteral("cboCuerpo"), application.cuerpo);
-    d.setText(QStringLiteral("cboGrupo"), application.grupo);
+    d.setText(ctl::name(ctl::txtDNI), application.nif);
+    d.setText(ctl::name(ctl::cboCuerpo), application.cuerpo);
+    d.setText(ctl::name(ctl::cboGrupo), application.grupo);
     const QStringList& f = application.record;
     if (f.size() == barcode::kApplicationRecordFields) {
         // Record fields by their 1-based number.
@@ -45,19 +46,19 @@ SolicitudDatos intakeSolicitud(const IntakeApplication& application, const Posit
         const auto date = [&](const char* control, int number) {
             d.setText(QString::fromLatin1(control), dateFromBarcode(at(number)));
         };
-        setPair(d, QStringLiteral("optForzoso"), QStringLiteral("optVoluntario"), at(1) == u"S");
+        setPair(d, ctl::name(ctl::optForzoso), ctl::name(ctl::optVoluntario), at(1) == u"S");
         text("txtApellido1", 2);
         text("txtApellido2", 3);
         text("txtNombre", 4);
         text("txtDNI", 5);
         date("txtFecNacimiento", 6);
         text("txtTelefono", 7);
-        setPair(d, QStringLiteral("optPetConyugeSi"), QStringLiteral("optPetConyugeNo"), at(8) == u"S");
+        setPair(d, ctl::name(ctl::optPetConyugeSi), ctl::name(ctl::optPetConyugeNo), at(8) == u"S");
         text("txtDNIConyuge", 9);
         text("txtConyuApellido1", 10);
         text("txtCOnyuApellido2", 11);
         text("txtConyuNombre", 12);
-        setPair(d, QStringLiteral("optDiscSi"), QStringLiteral("optDiscNo"), at(13) == u"S");
+        setPair(d, ctl::name(ctl::optDiscSi), ctl::name(ctl::optDiscNo), at(13) == u"S");
         text("txtTipoDisc", 14);
         text("txtAdaptaciones", 15);
         text("txtDomicilio", 16);
@@ -67,21 +68,21 @@ SolicitudDatos intakeSolicitud(const IntakeApplication& application, const Posit
         text("cboGrupo", 21);
         text("txtNRP", 22);
         date("txtFechaIngreso", 23);
-        setPair(d, QStringLiteral("optActivo"), QStringLiteral("optOtras"), at(24) == u"A");
+        setPair(d, ctl::name(ctl::optActivo), ctl::name(ctl::optOtras), at(24) == u"A");
         text("txtSitAdm", 25);
         date("txtFechaSit", 26);
         // Both letters are left out only for an application outside the health service.
         const bool outside = at(27).isEmpty() && at(29).isEmpty();
-        setPair(d, QStringLiteral("OptNo"), QStringLiteral("OptSi"), outside);
+        setPair(d, ctl::name(ctl::OptNo), ctl::name(ctl::OptSi), outside);
         if (!outside) {
-            setPair(d, QStringLiteral("optSSOndex"), QStringLiteral("optSSOtros"), at(27) == u"S");
-            setPair(d, QStringLiteral("optDefinitivo"), QStringLiteral("optTemporal"), at(29) == u"D");
+            setPair(d, ctl::name(ctl::optSSOndex), ctl::name(ctl::optSSOtros), at(27) == u"S");
+            setPair(d, ctl::name(ctl::optDefinitivo), ctl::name(ctl::optTemporal), at(29) == u"D");
         }
         text("txtSS", 28);
         text("txtPuesto", 30);
         text("txtLocalidadPuesto", 31);
         text("txtProvinciaPuesto", 32);
-        setPair(d, QStringLiteral("optReingesoSi"), QStringLiteral("optReingresoNo"), at(33) == u"S");
+        setPair(d, ctl::name(ctl::optReingesoSi), ctl::name(ctl::optReingresoNo), at(33) == u"S");
         date("txtFecPosesion", 34);
         text("txtInstiAct", 35);
         text("txtZBSAct", 36);

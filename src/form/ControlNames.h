@@ -43,7 +43,6 @@ inline constexpr char16_t cboPuestoResultas[] = u"cboPuestoResultas";
 inline constexpr char16_t cboPuestoVacante[] = u"cboPuestoVacante";
 inline constexpr char16_t cboSituaciones[] = u"cboSituaciones";
 inline constexpr char16_t cboZBSVrk[] = u"cboZBSVrk";
-inline constexpr char16_t SSOleDBCombo1[] = u"SSOleDBCombo1";
 inline constexpr char16_t cboZonasResultas[] = u"cboZonasResultas";
 inline constexpr char16_t cboZonasVacantes[] = u"cboZonasVacantes";
 inline constexpr char16_t cmdAceptar[] = u"cmdAceptar";
@@ -189,7 +188,6 @@ inline constexpr QStringView kAll[] = {
     cboPuestoVacante,
     cboSituaciones,
     cboZBSVrk,
-    SSOleDBCombo1,
     cboZonasResultas,
     cboZonasVacantes,
     cmdAceptar,

@@ -155,6 +155,8 @@ Result<void> loadApplication(frmSolicitudes& form, const QString& fileName,
     if (loaded->damagedPositions)
         messages.inform(loaded->damagedPositions->description, PositionsXml::messageTitle(),
                         MessageIcon::Exclamation);
+    if (loaded->positionsRefusal)
+        messages.show(*loaded->positionsRefusal);
     if (lock)
         form.holdApplicationLock(std::move(*lock));
     else if (openElsewhere)
