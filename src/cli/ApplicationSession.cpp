@@ -51,7 +51,7 @@ ApplicationSession::open(const QString& programFolder) {
 }
 
 QString ApplicationSession::templatePath() const {
-    return templatePathFor(m_folders.dataFolder(), m_configuration.templateFolderName());
+    return templatePathFor(folders().dataFolder(), m_configuration.templateFolderName());
 }
 
 std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& datos) {
