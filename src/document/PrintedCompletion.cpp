@@ -172,11 +172,17 @@ private:
             fits.push_back(fitRow(texts, widths));
             heights.push_back(fits.back().heightTwips);
         }
+        // A page ends (barcode, page break, next number) after its last row; a last page with
+        // fewer than numPlazasPorPag rows is closed after the loop instead, without a break,
+        // as the count rule always did, so the next list's page number follows on directly.
         std::vector<bool> pageEnds(size_t(count), false);
         {
             int place = 0;
-            for (int size : positionPageSizesByHeight(heights, m_options.positionsPerPage, kPositionRowTwips))
-                pageEnds[size_t((place += size) - 1)] = true;
+            for (int size : positionPageSizesByHeight(heights, m_options.positionsPerPage, kPositionRowTwips)) {
+                place += size;
+                if (place < count || size == m_options.positionsPerPage)
+                    pageEnds[size_t(place - 1)] = true;
+            }
         }
         int table = templateTable;
         QString positionText;

@@ -21,6 +21,8 @@ inline constexpr char16_t Frame8[] = u"Frame8";
 inline constexpr char16_t Frame9[] = u"Frame9";
 inline constexpr char16_t OptNo[] = u"OptNo";
 inline constexpr char16_t OptSi[] = u"OptSi";
+// The hidden, unbound zone list of the vacancies tab; it shares the zone field with cboZBSVrk.
+inline constexpr char16_t SSOleDBCombo1[] = u"SSOleDBCombo1";
 inline constexpr char16_t cboAreaVrk[] = u"cboAreaVrk";
 inline constexpr char16_t cboAreasResultas[] = u"cboAreasResultas";
 inline constexpr char16_t cboAreasVacantes[] = u"cboAreasVacantes";
@@ -165,6 +167,7 @@ inline constexpr QStringView kAll[] = {
     Frame9,
     OptNo,
     OptSi,
+    SSOleDBCombo1,
     cboAreaVrk,
     cboAreasResultas,
     cboAreasVacantes,

@@ -50,7 +50,7 @@ const std::vector<FormControl>& formControls() {
         text(ctl::txtProvinciaPuesto, "PROVINCIAPUESTO"),
         combo(ctl::cboProvinciasVrk, "PROVINCIAVrk"),
         combo(ctl::cboAreaVrk, "AREAVrk"),
-        combo(u"SSOleDBCombo1", "ZBSVrk"),
+        combo(ctl::SSOleDBCombo1, "ZBSVrk"),
         combo(ctl::cboZBSVrk, "ZBSVrk"),
         combo(ctl::cboLocalidadesVrk, "LOCALIDADVrk"),
         option(ctl::optActivo, "ACTIVO"),

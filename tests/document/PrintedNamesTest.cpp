@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HeightCase{"one-line rows page as before", units({{75, 1}}), 40, {40, 31, 4}},
         HeightCase{"a full last page is not split", units({{80, 1}}), 40, {40, 40}},
-        HeightCase{"double rows: half as many to a page", units({{45, 2}}), 40, {20, 15, 10}},
+        HeightCase{"double rows: half as many to a page", units({{45, 2}}), 40, {20, 20, 5}},
         HeightCase{"one tall row ends the page sooner", units({{38, 1}, {1, 3}, {10, 1}}), 40, {38, 11}},
         HeightCase{"a row taller than a page still gets one", units({{1, 50}, {2, 1}}), 40, {1, 2}},
         HeightCase{"no rows", {}, 40, {}}));
@@ -74,7 +74,7 @@ TEST(PaginationByHeight, OneLineRowsGiveTheCountRuleForEverySize) {
 TEST(PrintedRowFit, NamesShrinkToTheirCellThenWrap) {
     // Short texts keep the list's size; a long one shrinks but not below 6 pt.
     EXPECT_EQ(fitCellText(u"León", 2000).points, kPrintedListPoints);
-    const CellFit shrunk = fitCellText(u"Área de Salud de Ponferrada", 2550);
+    const CellFit shrunk = fitCellText(u"Área de Salud de Ponferrada", 2000);
     EXPECT_LT(shrunk.points, kPrintedListPoints);
     EXPECT_GE(shrunk.points, kPrintedMinimumPoints);
     EXPECT_EQ(shrunk.lines, 1);

@@ -70,7 +70,7 @@ const Layer* layerOf(const QList<Layer>& layers, const QString& relativePath) {
 QStringList violations(const QString& sourceDir, const QString& layersFile) {
     QStringList problems;
     const QList<Layer> layers = readLayers(layersFile, problems);
-    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*"([^"]+)")"));
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s*"([^"]+)")re"));
     const QDir root(sourceDir);
     QDirIterator it(sourceDir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                     QDirIterator::Subdirectories);
