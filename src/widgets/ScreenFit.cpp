@@ -12,6 +12,13 @@
 namespace velantor {
 namespace {
 
+QRect screenAvailable(const QWidget* window) {
+    QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 // Stores the window's geometry under its key whenever it is hidden or closed.
 class GeometryKeeper : public QObject {
 public:
@@ -21,6 +28,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+            keepOnScreen(static_cast<QWidget*>(watched));
         if (event->type() == QEvent::Hide || event->type() == QEvent::Close) {
             auto* window = static_cast<QWidget*>(watched);
             if (!window->isMinimized() && window->geometry().isValid())
@@ -30,6 +39,28 @@ protected:
     }
 
 private:
+    // A window that grows after it was placed (a field shown by a rule that needs a little
+    // more width) is moved back so that it stays wholly on the screen.
+    static void keepOnScreen(QWidget* window) {
+        if (!window->isWindow() || window->isMaximized() || window->isFullScreen())
+            return;
+        const QRect available = screenAvailable(window);
+        const QRect frame = window->frameGeometry();
+        if (!available.isValid() || available.contains(frame))
+            return;
+        QRect placed = frame;
+        if (placed.right() > available.right())
+            placed.moveRight(available.right());
+        if (placed.bottom() > available.bottom())
+            placed.moveBottom(available.bottom());
+        if (placed.left() < available.left())
+            placed.moveLeft(available.left());
+        if (placed.top() < available.top())
+            placed.moveTop(available.top());
+        if (placed.topLeft() != frame.topLeft())
+            window->move(placed.topLeft());
+    }
+
     QString m_key;
 };
 
@@ -58,10 +89,7 @@ QRect fittedGeometry(const QRect& available, QSize wanted, const QRect& remember
 }
 
 QRect availableArea(const QWidget* window) {
-    QScreen* screen = window ? window->screen() : nullptr;
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
+    return screenAvailable(window);
 }
 
 void fitToScreen(QWidget* window, QSize wanted, const QString& key) {

@@ -194,7 +194,11 @@ TEST(FormOnScreen, EveryControlOfEveryTabIsReachable) {
     f.fillIdentity();
     showEveryField(w);
     f.settle();
-    EXPECT_TRUE(screenArea().contains(w.frameGeometry()));
+    EXPECT_TRUE(screenArea().contains(w.frameGeometry()))
+        << "window " << w.frameGeometry().width() << "x" << w.frameGeometry().height() << "+"
+        << w.frameGeometry().x() << "+" << w.frameGeometry().y() << " (minimum " << w.minimumSizeHint().width()
+        << "x" << w.minimumSizeHint().height() << "), screen " << screenArea().width() << "x"
+        << screenArea().height();
     for (int tab = 0; tab < w.tabs()->count(); ++tab) {
         w.tabs()->setCurrentIndex(tab);
         f.settle();
