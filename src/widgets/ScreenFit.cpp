@@ -48,15 +48,7 @@ private:
         const QRect frame = window->frameGeometry();
         if (!available.isValid() || available.contains(frame))
             return;
-        QRect placed = frame;
-        if (placed.right() > available.right())
-            placed.moveRight(available.right());
-        if (placed.bottom() > available.bottom())
-            placed.moveBottom(available.bottom());
-        if (placed.left() < available.left())
-            placed.moveLeft(available.left());
-        if (placed.top() < available.top())
-            placed.moveTop(available.top());
+        const QRect placed = fittedGeometry(available, frame.size(), frame);
         if (placed.topLeft() != frame.topLeft())
             window->move(placed.topLeft());
     }
