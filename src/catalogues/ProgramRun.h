@@ -47,7 +47,7 @@ public:
     ApplicationTables workingTables() const { return workingTablesOf(*m_catalogues); }
 
     // The whole load without a window, for the command-line tool: bodies, every catalogue
-    // and the configuration. The error text names what failed ("paso N: …" for a step);
+    // and the configuration. The error text names what failed ("Paso N: …" for a step);
     // messages recorded on the way come first, one per line.
     static std::expected<std::unique_ptr<ProgramRun>, QString> open(const QString& programFolder);
 

@@ -34,10 +34,12 @@ Result<ApplicationPrint> ApplicationPrint::start(WordDocument& saved, const Soli
     options.applicationsFolder = request.applicationsFolder;
     options.stamp = request.stamp.value_or(printStampOf(saved));
     options.pageCounter = request.pageCounter;
+    options.advance = request.advance;
     options.barcodeHeader = barcode::buildBarcodeHeader(input);
     options.applicationRecord = record.value_or(QString());
 
     ApplicationPrint print;
+    writeNamesBesideCodes(saved, request.names);
     auto completion = PrintedCompletion::complete(saved, datos, options);
     if (!completion)
         return std::unexpected(completion.error());

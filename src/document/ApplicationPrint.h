@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -8,6 +9,7 @@
 #include "document/BarcodeText.h"
 #include "document/PrintJob.h"
 #include "document/PrintedCompletion.h"
+#include "document/PrintedNames.h"
 #include "platform/Error.h"
 
 namespace velantor {
@@ -27,6 +29,10 @@ struct ApplicationPrintRequest {
     // heading and worked out from the courses.
     std::optional<barcode::BarcodeStamp> stamp;
     std::optional<int> pageCounter;
+    // The names printed beside the codes of the lists (the stored fields keep the codes).
+    QList<NameBesideCode> names;
+    // Called once for every printed list row (documents and positions), to move a bar.
+    std::function<void()> advance;
 };
 
 // The print's date and time as the document's heading shows them ("DD/MM/YYYY HH:mm:ss"

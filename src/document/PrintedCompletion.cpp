@@ -6,6 +6,7 @@
 #include "document/BarcodePictureFile.h"
 #include "document/BarcodeReader.h"
 #include "document/PrintedPagination.h"
+#include "document/PrintedRowFit.h"
 #include "form/SolicitudDatos.h"
 #include "tables/Table.h"
 #include "docengine/WordDocument.h"
@@ -17,11 +18,10 @@ namespace {
 
 constexpr int kFormTable = 2;
 constexpr int kContinuationFontPoints = 8;
-// A page of requested positions holds numPlazasPorPag rows and its barcode on one sheet
-// only when every row is one line high: the rows are that high exactly, and a text too
-// long for its column shows its first line (the code, which the barcode repeats, is
-// always whole).
-constexpr RowHeight kPositionRow{200, RowHeight::Rule::Exact};
+// A page of requested positions holds numPlazasPorPag one-line rows and its barcode on
+// one sheet. Every name is fitted to its cell (PrintedRowFit); a row that still needs more
+// lines is exactly as high as they are and counts that height on its page, so the sheet
+// never overflows and each barcode lists exactly the rows printed above it.
 
 // A step the template cannot take (a table or cell it lacks) is passed over: the rest of
 // the document is still printed.
@@ -160,6 +160,30 @@ private:
         for (int c = 0; c < kind.columns; ++c)
             fields[c] = list.requireField(QString::fromLatin1(fieldNames[c]));
         const int count = list.rowCount();
+        // Every row is fitted first, so that the pages can be cut by the printed heights.
+        const std::vector<int> widths = m_doc.columnWidths(templateTable).value_or(std::vector<int>{});
+        std::vector<RowFit> fits;
+        std::vector<int> heights;
+        fits.reserve(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            QStringList texts{QString::number(list.numberAt(i, fields[0]))};
+            for (int c = 1; c < kind.columns; ++c)
+                texts.append(list.textAt(i, fields[c]));
+            fits.push_back(fitRow(texts, widths));
+            heights.push_back(fits.back().heightTwips);
+        }
+        // A page ends (barcode, page break, next number) after its last row; a last page with
+        // fewer than numPlazasPorPag rows is closed after the loop instead, without a break,
+        // as the count rule always did, so the next list's page number follows on directly.
+        std::vector<bool> pageEnds(size_t(count), false);
+        {
+            int place = 0;
+            for (int size : positionPageSizesByHeight(heights, m_options.positionsPerPage, kPositionRowTwips)) {
+                place += size;
+                if (place < count || size == m_options.positionsPerPage)
+                    pageEnds[size_t(place - 1)] = true;
+            }
+        }
         int table = templateTable;
         QString positionText;
         int onPage = 0;
@@ -168,18 +192,20 @@ private:
             const qint64 orden = list.numberAt(i, fields[0]);
             const QString code = list.textAt(i, fields[1]);
             if (const auto row = m_doc.appendRow(table)) {
-                // Later rows are made from this one and keep its height.
-                if (onPage == 0)
-                    passOver(m_doc.setRowHeight(table, *row, kPositionRow));
+                // A row is made from the one before: its height and sizes are set anew.
+                const RowFit& fit = fits[size_t(i)];
+                passOver(m_doc.setRowHeight(table, *row, RowHeight{fit.heightTwips, RowHeight::Rule::Exact}));
                 passOver(m_doc.setCellText(table, *row, 1, QString::number(orden)));
                 for (int c = 1; c < kind.columns; ++c)
                     passOver(m_doc.setCellText(table, *row, c + 1, list.textAt(i, fields[c])));
+                for (int c = 0; c < kind.columns; ++c)
+                    passOver(m_doc.formatCell(table, *row, c + 1, TextFormat{fit.cells[size_t(c)].points, {}, {}}));
             }
             positionText += barcode::barcodePositionEntry(orden, code);
             ++onPage;
             // The list's order is the order of preference, so its place stands for the
             // order number: a gap in the numbers cannot leave a page unclosed.
-            if (!positionPageEndsAfter(i + 1, count, m_options.positionsPerPage))
+            if (!pageEnds[size_t(i)])
                 continue;
             if (auto closed = closePositionPage(table, kind.letter, positionText, onPage); !closed)
                 return closed;

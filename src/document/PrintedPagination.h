@@ -20,6 +20,13 @@ bool positionPageEndsAfter(int place, int count, int perPage);
 // The number of positions on each page of such a list, in order (empty for no positions).
 std::vector<int> positionPageSizes(int count, int perPage);
 
+// As positionPageSizes, for rows of the given printed heights (twips) where a one-line row
+// is `lineTwips` high: a page holds at most `perPage` rows and at most the height of
+// `perPage` one-line rows, so a page of grown rows ends sooner; a last page of fewer than
+// `perPage` rows taller than 31 one-line rows is split where 31 one-line rows would end.
+// With every row one line high the pages are those of positionPageSizes.
+std::vector<int> positionPageSizesByHeight(const std::vector<int>& rowTwips, int perPage, int lineTwips);
+
 // Pages a list of courses or documents fills (at least one: the template's own table).
 int listPageCount(int count);
 

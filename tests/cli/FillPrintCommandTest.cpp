@@ -141,20 +141,21 @@ TEST_F(FillPrintTest, PrintedPdfCarriesEveryPageAndItsBarcode) {
               QStringList())
         << "no barcode picture is left behind";
 
-    // The form, the courses, the vacancies (40 under the positions heading, 31, 4), the
-    // "Resultas", two documents pages; each barcode on its own page's sheet.
-    EXPECT_EQ(test::pdfPages(pdf), 8);
+    // The form, the courses, the vacancies, the "Resultas", two documents pages; each
+    // barcode on its own page's sheet. The sample's institution names take two lines in
+    // their cells, so a vacancies page holds the height of 40 one-line rows: 24, 24, 24, 3.
+    EXPECT_EQ(test::pdfPages(pdf), 9);
     const auto found = BarcodeReader::readPdfFile(pdf);
     ASSERT_TRUE(found.has_value());
     QList<int> pages;
     for (const FoundBarcode& barcode : *found)
         pages << barcode.page;
-    EXPECT_EQ(pages, (QList<int>{1, 3, 4, 5, 6}));
+    EXPECT_EQ(pages, (QList<int>{1, 3, 4, 5, 6, 7}));
 
     const test::CliRun decoded = cli({u"decode"_s, pdf});
     ASSERT_EQ(decoded.exitCode, 0) << qPrintable(decoded.err);
     const QStringList lines = decoded.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5);
+    ASSERT_EQ(lines.size(), 6);
     const QString header = u"00000001RB00201B07/12/202610:15:00"_s;
     EXPECT_TRUE(lines[0].startsWith(header + u"P001N|N&u&nez|Pe&na|Mar&ia Jos&e|00000001R|19800403|"_s))
         << qPrintable(lines[0]);
@@ -162,10 +163,11 @@ TEST_F(FillPrintTest, PrintedPdfCarriesEveryPageAndItsBarcode) {
     EXPECT_EQ(lines[0].count(u'|'), 37);
     // The courses are page 2 and the second documents page 3; each closed vacancy page
     // moves the counter on, and the "Resultas" begin one further.
-    EXPECT_EQ(lines[1], positionPayload(u'V', 4, m_vacancies, 1, 40));
-    EXPECT_EQ(lines[2], positionPayload(u'V', 5, m_vacancies, 41, 31));
-    EXPECT_EQ(lines[3], positionPayload(u'V', 6, m_vacancies, 72, 4));
-    EXPECT_EQ(lines[4], positionPayload(u'R', 7, m_resultas, 1, 5));
+    EXPECT_EQ(lines[1], positionPayload(u'V', 4, m_vacancies, 1, 24));
+    EXPECT_EQ(lines[2], positionPayload(u'V', 5, m_vacancies, 25, 24));
+    EXPECT_EQ(lines[3], positionPayload(u'V', 6, m_vacancies, 49, 24));
+    EXPECT_EQ(lines[4], positionPayload(u'V', 7, m_vacancies, 73, 3));
+    EXPECT_EQ(lines[5], positionPayload(u'R', 8, m_resultas, 1, 5));
 }
 
 TEST_F(FillPrintTest, DraftCarriesTheMarkAndNoBarcode) {

@@ -22,7 +22,7 @@ inline void addPositions(Table& table, int count) {
         table.setNumber(u"IdSolicitud", orden);
         table.setNumber(u"Orden", orden);
         table.setText(u"CodConvocatoria", samplePositionCode(orden));
-        table.setText(u"NomConvocatoria", QStringLiteral("Enfermero/a de Atención Primaria %1").arg(orden));
+        table.setText(u"NomConvocatoria", QStringLiteral("Enfermero/a de AP %1").arg(orden));
         table.setText(u"Consejeria", QStringLiteral("Centro de Salud San Roque"));
         table.setText(u"Localidad", QStringLiteral("Badajoz (Badajoz)"));
         table.setText(u"Area", QStringLiteral("Badajoz"));

@@ -99,7 +99,7 @@ TEST_F(PrintedCompletionTest, ListsArePagedEachAfterItsOwnTableWithABarcodePerPo
     EXPECT_EQ(cell(6, 2, 1), u"41"_s);
     EXPECT_EQ(cell(6, 2, 2), test::samplePositionCode(41));
     EXPECT_EQ(cell(7, 5, 6), u"Badajoz"_s);
-    EXPECT_EQ(cell(8, 3, 3), u"Enfermero/a de Atención Primaria 1"_s);
+    EXPECT_EQ(cell(8, 3, 3), u"Enfermero/a de AP 1"_s);
     EXPECT_EQ(cell(9, 36, 1), u"35"_s);
     EXPECT_EQ(cell(10, 2, 1), u"36"_s);
     EXPECT_EQ(cell(10, 2, 2), u"Certificado de servicios prestados 36"_s);

@@ -1,4 +1,5 @@
 #include "catalogues/ui/frmProgreso.h"
+#include "widgets/ScreenFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +58,7 @@ frmProgreso::frmProgreso(ProgramRun& run, MessageService& messages, QWidget* par
     layout->addWidget(m_label1);
     layout->addWidget(m_prg);
     layout->addLayout(buttons);
-    resize(520, 240);
+    fitToScreen(this, QSize(520, 240).expandedTo(sizeHint()), QStringLiteral("ventanas/frmProgreso"));
 }
 
 void frmProgreso::showEvent(QShowEvent* event) {

@@ -1,4 +1,5 @@
 #include "document/ui/frmProgresoGeneral.h"
+#include "widgets/ScreenFit.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -21,6 +22,7 @@ frmProgresoGeneral::frmProgresoGeneral(QWidget* parent)
     layout->addWidget(m_lblAccion);
     layout->addWidget(m_prgBar);
     setMinimumWidth(360);
+    fitToScreen(this, sizeHint(), QStringLiteral("ventanas/frmProgresoGeneral"));
 }
 
 void frmProgresoGeneral::setText(const QString& text) {

@@ -1,8 +1,16 @@
 #include "form/ui/PrintCommands.h"
 
+#include <memory>
+
+#include <QPointer>
+
 #include "document/ApplicationPrint.h"
+#include "document/ui/frmProgresoGeneral.h"
 #include "form/ui/DocumentCommands.h"
+#include "form/ControlNames.h"
+#include "form/FormControl.h"
 #include "form/SolicitudDatos.h"
+#include "widgets/DataCombo.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 
@@ -16,6 +24,24 @@ QString printingMessage() {
            u"impresas, pulse el botón Aceptar."_s;
 }
 
+QList<NameBesideCode> namesBesideCodes(const frmSolicitudes& form) {
+    // The lists whose codes a person reads on paper, with the name of the entry chosen.
+    static const QStringView lists[] = {ctl::cboCuerpo,        ctl::cboGrupo,     ctl::cboProvincia,
+                                        ctl::cboProvinciasVrk, ctl::cboAreaVrk,   ctl::cboZBSVrk,
+                                        ctl::cboLocalidadesVrk, ctl::cboPrefArea, ctl::cboPrefProvincia,
+                                        ctl::cboPrefLocalidad};
+    QList<NameBesideCode> names;
+    for (QStringView list : lists) {
+        const DataCombo* combo = form.combo(list);
+        if (!combo)
+            continue;
+        for (const FormControl& control : formControls())
+            if (control.name == list && !control.tag.isEmpty())
+                names.append(NameBesideCode{control.tag, combo->column(1)});
+    }
+    return names;
+}
+
 DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, PrintPrograms programs) {
     return [&form, programs](GeneratedDocument& generated, const GenerationRequest& request) -> Result<void> {
         const SolicitudDatos datos = applicationOf(form);
@@ -27,6 +53,14 @@ DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, Pri
         print.draft = request.draft;
         print.stamp = barcode::BarcodeStamp{generated.date, generated.time};
         print.pageCounter = generated.pageCounter;
+        print.names = namesBesideCodes(form);
+        // The saving's progress window, when one is showing, moves on with every printed row.
+        if (QPointer<frmProgresoGeneral> progress = form.findChild<frmProgresoGeneral*>();
+            progress && progress->isVisible())
+            print.advance = [progress] {
+                if (progress)
+                    progress->advance();
+            };
         auto started = ApplicationPrint::start(generated.document, datos, print, programs);
         if (!started)
             return std::unexpected(started.error());
@@ -35,15 +69,32 @@ DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, Pri
         PrintJob* job = started->takeJob().release();
         job->setParent(&form);
         MessageService& messages = form.messages();
-        QObject::connect(job, &PrintJob::finished, &form, [job, &messages] {
-            const QString said = job->userMessage();
-            if (!said.isEmpty())
-                messages.inform(said, u"Impresión"_s,
-                                *job->outcome() ? MessageIcon::Information : MessageIcon::Critical);
+        // One message at a time: what the job has to say when it ends while the "wait"
+        // message is still open is said once that message has been answered.
+        struct Said {
+            bool waiting = true;
+            QString text;
+            MessageIcon icon = MessageIcon::Information;
+        };
+        auto said = std::make_shared<Said>();
+        QObject::connect(job, &PrintJob::finished, &form, [job, &messages, said] {
+            const QString text = job->userMessage();
+            if (text.isEmpty())
+                return;
+            const MessageIcon icon = *job->outcome() ? MessageIcon::Information : MessageIcon::Critical;
+            if (said->waiting) {
+                said->text = text;
+                said->icon = icon;
+                return;
+            }
+            messages.inform(text, u"Impresión"_s, icon);
         });
         QObject::connect(&form, &frmSolicitudes::printTimerElapsed, job, &QObject::deleteLater,
                          Qt::SingleShotConnection);
         messages.inform(printingMessage(), u"Impresión"_s, MessageIcon::Information);
+        said->waiting = false;
+        if (!said->text.isEmpty())
+            messages.inform(said->text, u"Impresión"_s, said->icon);
         form.startPrintTimer(job);
         return {};
     };

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -20,6 +22,7 @@
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ScreenFit.h"
 #include "form/ControlNames.h"
 
 namespace velantor {
@@ -59,11 +62,29 @@ frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const Applicatio
     m_tabs->setAccessibleName(QStringLiteral("Apartados de la solicitud"));
     m_factory->add(m_tabs);
     m_tabs->addTab(buildDatosTab(), QString::fromUtf8(kDesignTabCaptions[0]));
-    m_tabs->addTab(buildCursosTab(), QString::fromUtf8(kDesignTabCaptions[1]));
-    m_tabs->addTab(buildPositionTab(true), QString::fromUtf8(kDesignTabCaptions[2]));
-    m_tabs->addTab(buildPositionTab(false), QString::fromUtf8(kDesignTabCaptions[3]));
-    m_tabs->addTab(buildDocumentosTab(), QString::fromUtf8(kDesignTabCaptions[4]));
+    // A tab taller than the screen allows scrolls inside itself; the window stays on the screen.
+    m_tabs->addTab(scrolledPage(buildCursosTab()), QString::fromUtf8(kDesignTabCaptions[1]));
+    m_tabs->addTab(scrolledPage(buildPositionTab(true)), QString::fromUtf8(kDesignTabCaptions[2]));
+    m_tabs->addTab(scrolledPage(buildPositionTab(false)), QString::fromUtf8(kDesignTabCaptions[3]));
+    m_tabs->addTab(scrolledPage(buildDocumentosTab()), QString::fromUtf8(kDesignTabCaptions[4]));
     setCentralWidget(m_tabs);
+    // Ctrl+PageDown / Ctrl+PageUp (and Ctrl+Tab, Ctrl+Shift+Tab) change the tab wherever the
+    // focus is: a scroll area inside a tab would otherwise take the page keys.
+    const std::pair<QKeySequence, int> tabKeys[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& [keys, step] : tabKeys) {
+        auto* shortcut = new QShortcut(keys, m_tabs, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            const int count = m_tabs->count();
+            for (int i = 1; i < count; ++i) {
+                const int next = (m_tabs->currentIndex() + step * i + count) % count;
+                if (m_tabs->isTabVisible(next) && m_tabs->isTabEnabled(next)) {
+                    m_tabs->setCurrentIndex(next);
+                    return;
+                }
+            }
+        });
+    }
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -83,7 +104,7 @@ frmSolicitudes::frmSolicitudes(catalogues::SearchTables tables, const Applicatio
     wireEntryRules();
     setInitialStates();
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSolicitudes::onTabChanged);
-    resize(1320, 900);
+    fitToScreen(this, QSize(1320, 900), QStringLiteral("ventanas/frmSolicitudes"));
 }
 
 frmSolicitudes::~frmSolicitudes() = default;

@@ -37,6 +37,10 @@ QWidget* gridBlock(const QString& caption, DataGrid* grid, const QList<QPushButt
     bold.setBold(true);
     title->setFont(bold);
     title->setBuddy(grid);
+    // On a small screen the grid gives up its height first: a few rows stay visible and
+    // it scrolls, while the entry frame below keeps its size.
+    grid->setMinimumHeight(grid->fontMetrics().height() * 6);
+    grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     layout->addWidget(title, 0, 0);
     layout->addWidget(grid, 1, 0);
     auto* commands = new QVBoxLayout;

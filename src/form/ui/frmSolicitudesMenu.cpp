@@ -16,6 +16,7 @@
 #include "form/CourseDocumentEditor.h"
 #include "form/RequestedPositionList.h"
 #include "form/ui/FormWidgetView.h"
+#include "form/ui/HelpManual.h"
 #include "platform/MessageService.h"
 #include "widgets/DataGrid.h"
 #include "form/ControlNames.h"
@@ -101,10 +102,13 @@ void frmSolicitudes::runMenuCommand(int index) {
         close();
         break;
     case Ayuda: {
-        // The manual opens in the word processor; nothing is said when it cannot.
-        const QString manual = QDir(m_programFolder).filePath(s("Manual de Usuario.doc"));
-        if (QFileInfo::exists(manual))
-            QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+        // A copy opens in the word processor: the shipped manual is never edited.
+        const Result<QString> copy = manualCopy(m_programFolder);
+        if (!copy)
+            m_messages.inform(copy.error().description, s("Ayuda"), MessageIcon::Exclamation);
+        else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*copy)))
+            m_messages.inform(s("No se ha podido abrir el manual «%1».").arg(QDir::toNativeSeparators(*copy)),
+                              s("Ayuda"), MessageIcon::Exclamation);
         break;
     }
     case CambiarPwd:

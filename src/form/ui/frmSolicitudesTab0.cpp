@@ -12,6 +12,7 @@
 
 #include "form/ui/FormWidgetFactory.h"
 #include "widgets/DataCombo.h"
+#include "widgets/ScreenFit.h"
 #include "form/ControlNames.h"
 
 namespace velantor {
@@ -62,12 +63,6 @@ QWidget* frmSolicitudes::buildDatosTab() {
     auto* page = new QWidget;
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus); // the fields take the focus; the area follows it
-    outer->addWidget(scroll);
-
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(m_lblGrid.at(0));
@@ -82,7 +77,7 @@ QWidget* frmSolicitudes::buildDatosTab() {
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
     layout->addLayout(columns);
-    scroll->setWidget(content);
+    outer->addWidget(scrolledPage(content));
     return page;
 }
 

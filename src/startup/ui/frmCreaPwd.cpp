@@ -11,6 +11,7 @@
 #include "platform/MessageService.h"
 #include "startup/PasswordChange.h"
 #include "widgets/MessageBoxService.h"
+#include "widgets/ScreenFit.h"
 
 namespace velantor {
 
@@ -20,6 +21,7 @@ frmCreaPwd::frmCreaPwd(UserRegistry& registry, QWidget* parent) : QDialog(parent
     buildLayout();
     connect(m_cmdAceptar, &QPushButton::clicked, this, &frmCreaPwd::aceptar);
     connect(m_cmdSalir, &QPushButton::clicked, this, &QDialog::reject);
+    fitToScreen(this, sizeHint(), QStringLiteral("ventanas/frmCreaPwd"));
 }
 
 void frmCreaPwd::buildLayout() {

@@ -12,6 +12,7 @@
 #include "startup/SavedApplications.h"
 #include "widgets/DataCombo.h"
 #include "widgets/MessageBoxService.h"
+#include "widgets/ScreenFit.h"
 
 namespace velantor {
 namespace {
@@ -46,6 +47,7 @@ frmSeleccion::frmSeleccion(TablePtr solicitudes, QString applicationsFolder, Tab
     connect(m_cmdBorrar, &QPushButton::clicked, this, &frmSeleccion::borrar);
     connect(m_cmdNueva, &QPushButton::clicked, this, &frmSeleccion::nueva);
     mostrarLista();
+    fitToScreen(this, sizeHint(), QStringLiteral("ventanas/frmSeleccion"));
 }
 
 void frmSeleccion::buildLayout() {

@@ -19,6 +19,7 @@
 #include "startup/UserRegistry.h"
 #include "widgets/MessageBoxService.h"
 #include "startup/ui/ValidarDNI.h"
+#include "widgets/ScreenFit.h"
 
 namespace velantor {
 namespace {
@@ -55,6 +56,7 @@ frmUsuario::frmUsuario(UserRegistry& registry, const QString& registryPath, RunV
     connect(m_cmdAceptarDNI, &QPushButton::clicked, this, &frmUsuario::aceptarDNI);
     connect(m_cmdAceptarPwd, &QPushButton::clicked, this, &frmUsuario::aceptarPwd);
     connect(m_cmdSalir, &QPushButton::clicked, this, &QDialog::reject);
+    fitToScreen(this, sizeHint(), QStringLiteral("ventanas/frmUsuario"));
 }
 
 void frmUsuario::buildLayout() {
