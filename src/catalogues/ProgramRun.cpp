@@ -62,7 +62,7 @@ std::expected<std::unique_ptr<ProgramRun>, QString> ProgramRun::open(const QStri
     if (!run->loadBodies(messages))
         return failed(bodiesLoadFailureText());
     if (const auto loaded = run->loadCatalogues(messages); !loaded)
-        return failed(QStringLiteral("Paso %1: %2").arg(loaded.error().step).arg(loaded.error().message()));
+        return failed(QStringLiteral("paso %1: %2").arg(loaded.error().step).arg(loaded.error().message()));
     if (const Result<ConfiguracionSolicitud> conf = run->configuration(); !conf)
         return failed(conf.error().description);
     return run;

@@ -23,7 +23,6 @@ inline constexpr char16_t OptNo[] = u"OptNo";
 inline constexpr char16_t SSOleDBCombo1[] = u"SSOleDBCombo1";
 inline constexpr char16_t OptSi[] = u"OptSi";
 // The hidden, unbound zone list of the vacancies tab; it shares the zone field with cboZBSVrk.
-inline constexpr char16_t SSOleDBCombo1[] = u"SSOleDBCombo1";
 inline constexpr char16_t cboAreaVrk[] = u"cboAreaVrk";
 inline constexpr char16_t cboAreasResultas[] = u"cboAreasResultas";
 inline constexpr char16_t cboAreasVacantes[] = u"cboAreasVacantes";
@@ -169,7 +168,6 @@ inline constexpr QStringView kAll[] = {
     OptNo,
     SSOleDBCombo1,
     OptSi,
-    SSOleDBCombo1,
     cboAreaVrk,
     cboAreasResultas,
     cboAreasVacantes,
