@@ -112,6 +112,9 @@ Result<int> borrarSolicitud(const QString& applicationsFolder, const QString& fi
         if (companion && QFile::remove(folder.filePath(name)))
             ++removed;
     }
+    // The backup generation of the pair goes with it: a deleted application leaves nothing.
+    for (const QString& suffix : {QStringLiteral(".doc.bak"), QStringLiteral(".xml.bak")})
+        QFile::remove(folder.filePath(base + suffix));
     return removed;
 }
 

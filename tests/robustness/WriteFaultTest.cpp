@@ -196,7 +196,7 @@ TEST_F(WriteFaultTest, RegistryIsOwnerOnlyFromItsFirstWrite) {
     setWriteFaultHook([&](const QString& written, WriteStage stage) {
         if (written == path && stage == WriteStage::Rename) {
             for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden)) {
-                if (name.startsWith(QStringLiteral("usuarios.xml.")))
+                if (name.startsWith(QStringLiteral("usuarios.xml.")) && !name.endsWith(QStringLiteral(".lock")))
                     atRename = QFile::permissions(m_dir.filePath(name));
             }
         }
