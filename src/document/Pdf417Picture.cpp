@@ -1,5 +1,6 @@
 #include "document/Pdf417Picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -19,6 +20,11 @@ constexpr int kMinRowModules = 3; // recommended minimum row height
 constexpr int kMaxColumns = 30;
 constexpr int kMaxErrorCorrection = 8;
 constexpr int kTargetDotsPerInch = 300;
+// The widest module drawn: 0.6 mm at 300 dots per inch. A short payload in a wide box
+// would otherwise get modules of a few millimetres in a long flat symbol, which a
+// scanner's search for barcode-like texture passes over and a skewed page shears across
+// its rows; such a symbol is drawn narrower, with taller rows, in the middle of the box.
+constexpr int kMaxModulePixels = 7;
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kMetresPerInch = 0.0254;
 
@@ -62,14 +68,32 @@ struct Geometry {
     int columns = 0;
     int modulePixels = 0;
     int rowPixels = 0;
+    int left = 0; // where the quiet zone begins
     int width = 0;
     int height = 0;
 };
 
-// Fewest columns whose symbol fits the box's proportions with rows at least three modules
-// high; nothing when the payload does not fit at this level.
-std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBox box) {
+// The picture of a symbol of `widthModules` (quiet zone included) in the box: modules of
+// whole pixels, at most kMaxModulePixels. Uncapped, the picture is the symbol's own width
+// and placing it in the box stretches its modules to the box; capped, it is the box's
+// width at 300 dpi with the symbol in the middle. Either way it has the box's proportions.
+struct Layout {
+    int modulePixels;
+    int width;
+    int height;
+};
+Layout layoutFor(int widthModules, BarcodeBox box) {
     const int targetWidth = static_cast<int>(box.widthTwips * kTargetDotsPerInch / kTwipsPerInch);
+    const bool capped = targetWidth / widthModules > kMaxModulePixels;
+    const int modulePixels = std::clamp(targetWidth / widthModules, 1, kMaxModulePixels);
+    const int width = capped ? targetWidth : widthModules * modulePixels;
+    return Layout{modulePixels, width,
+                  static_cast<int>(std::lround(double(width) * box.heightTwips / box.widthTwips))};
+}
+
+// Fewest columns whose symbol fits the box with rows at least three modules high; nothing
+// when the payload does not fit at this level.
+std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBox box) {
     // The widest symbol tells how many codewords there are at least, which rules out the
     // column counts that would need too many rows without encoding them.
     const Encoded widest = encode(payload, level, kMaxColumns, 0);
@@ -78,9 +102,10 @@ std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBo
     const int leastCodewords = widest.symbol->rows > 3 ? kMaxColumns * (widest.symbol->rows - 1) + 1 : 1;
     for (int columns = 1; columns <= kMaxColumns; ++columns) {
         const int leastRows = std::max(3, (leastCodewords + columns - 1) / columns);
-        const double heightModules =
-            (17.0 * columns + 69 + 2 * kQuietModules) * box.heightTwips / box.widthTwips;
-        if (leastRows > 90 || kMinRowModules * leastRows + 2 * kQuietModules > heightModules + 1)
+        const int widthModules = 17 * columns + 69 + 2 * kQuietModules;
+        const Layout layout = layoutFor(widthModules, box);
+        const int p = layout.modulePixels;
+        if (leastRows > 90 || (kMinRowModules * leastRows + 2 * kQuietModules) * p > layout.height + p)
             continue;
         Encoded encoded = encode(payload, level, columns, 0);
         if (encoded.status == ZINT_ERROR_TOO_LONG)
@@ -88,14 +113,11 @@ std::optional<Geometry> fitToBox(const QByteArray& payload, int level, BarcodeBo
         if (encoded.status >= ZINT_ERROR || symbolColumns(*encoded.symbol) != columns)
             continue; // too many rows for so few columns
         const int rows = encoded.symbol->rows;
-        const int widthModules = encoded.symbol->width + 2 * kQuietModules;
-        const int modulePixels = std::max(1, targetWidth / widthModules);
-        const int width = widthModules * modulePixels;
-        const int height = static_cast<int>(std::lround(double(width) * box.heightTwips / box.widthTwips));
-        const int rowPixels = (height - 2 * kQuietModules * modulePixels) / rows;
-        if (rowPixels < kMinRowModules * modulePixels)
+        const int rowPixels = (layout.height - 2 * kQuietModules * p) / rows;
+        if (rowPixels < kMinRowModules * p)
             continue;
-        return Geometry{std::move(encoded.symbol), columns, modulePixels, rowPixels, width, height};
+        const int left = (layout.width - widthModules * p) / 2;
+        return Geometry{std::move(encoded.symbol), columns, p, rowPixels, left, layout.width, layout.height};
     }
     return std::nullopt;
 }
@@ -104,7 +126,7 @@ BarcodeImage draw(const Geometry& geometry, BarcodeBox box) {
     const zint_symbol& symbol = *geometry.symbol;
     BarcodeImage image(geometry.width, geometry.height);
     const int p = geometry.modulePixels;
-    const int left = kQuietModules * p;
+    const int left = geometry.left + kQuietModules * p;
     const int top = (geometry.height - symbol.rows * geometry.rowPixels) / 2;
     for (int row = 0; row < symbol.rows; ++row) {
         const int y = top + row * geometry.rowPixels;
@@ -161,8 +183,11 @@ Result<Pdf417Picture> Pdf417Picture::make(const QByteArray& payload, BarcodeBox 
     const auto recommended = recommendedErrorCorrection(payload);
     if (!recommended)
         return std::unexpected(recommended.error());
+    // One level above the recommended one while its modules are still wide enough for a
+    // scanner; otherwise whichever level gives the wider modules (the higher on a tie).
+    std::optional<Pdf417Picture> chosen;
     for (int level = std::min(*recommended + 1, kMaxErrorCorrection); level >= *recommended; --level) {
-        const std::optional<Geometry> geometry = fitToBox(payload, level, box);
+        std::optional<Geometry> geometry = fitToBox(payload, level, box);
         if (!geometry)
             continue;
         Pdf417Picture picture;
@@ -175,8 +200,13 @@ Result<Pdf417Picture> Pdf417Picture::make(const QByteArray& payload, BarcodeBox 
         picture.m_rowPixels = geometry->rowPixels;
         picture.m_moduleMillimetres =
             box.widthTwips / kTwipsPerInch * 25.4 * geometry->modulePixels / geometry->width;
-        return picture;
+        if (picture.m_moduleMillimetres >= kScannableModuleMillimetres)
+            return picture;
+        if (!chosen || picture.m_moduleMillimetres > chosen->m_moduleMillimetres + 1e-9)
+            chosen = std::move(picture);
     }
+    if (chosen)
+        return std::move(*chosen);
     return std::unexpected(tooLong(payload));
 }
 

@@ -14,17 +14,30 @@ struct BarcodeBox {
 };
 
 // The generator asks for 6000 × 2000 on the first page and 6000 × 900 on position pages;
-// the height is scaled by 1.3 (rounded to the nearest, halves to even) to give the box.
+// the height is scaled by 1.3 (rounded to the nearest, halves to even).
 int scaledBarcodeHeight(int requestedHeightTwips);
-inline constexpr BarcodeBox kFirstPageBarcodeBox{6000, 2600};
-inline constexpr BarcodeBox kPositionPageBarcodeBox{6000, 1170};
+
+// The boxes are as wide as the page's text less a table cell's margins (165 mm of an A4
+// page with 2 cm margins), so that a full page of positions or a long first page still
+// prints modules of 0.5 mm, which a scanner at 200 dots per inch resolves as four dots.
+// They are taller than asked for too: the first page's 60 mm (in place of 45.9 mm) hold
+// the record of names and addresses of everyday length at 0.5 mm one level above the
+// recommended error correction, and fit in the space the first page leaves free; a
+// position page's 24.7 mm (in place of 20.6 mm) hold a page of 40 positions at 0.5 mm.
+inline constexpr int kBarcodeBoxWidthTwips = 9360;
+inline constexpr BarcodeBox kFirstPageBarcodeBox{kBarcodeBoxWidthTwips, 3400};
+inline constexpr BarcodeBox kPositionPageBarcodeBox{kBarcodeBoxWidthTwips, 1400};
+
+// The narrowest module that scans reliably: 0.5 mm on paper.
+inline constexpr double kScannableModuleMillimetres = 0.5;
 
 // A PDF417 symbol drawn to fill a box without distortion.
 //
 // Error correction: never below the level ISO/IEC 15438 recommends for the number of data
 // codewords (up to 40: 2, up to 160: 3, up to 320: 4, up to 863: 5), and one level above
-// it whenever the payload still fits, because a printed page gets creased, stamped and
-// photocopied.
+// it whenever the payload still fits with modules of at least kScannableModuleMillimetres,
+// because a printed page gets creased, stamped and photocopied. When neither level gives
+// such modules, the one with the wider modules is taken.
 //
 // Size: the fewest data columns whose symbol, with rows at least three modules high and a
 // quiet zone of two modules all round, fits the box's proportions. Fewer columns mean

@@ -25,8 +25,9 @@ QString typed(int length) {
     return text.left(length);
 }
 
-// A first page with every typed text at the length the form allows.
-QString largestFirstPage() {
+// A first page with every typed text at the length the form allows, or at most `longest`.
+QString firstPage(int longest = 1000) {
+    const auto typed = [longest](int length) { return ::typed(std::min(length, longest)); };
     BarcodeRecordInput in;
     in.txtApellido1 = typed(30);
     in.txtApellido2 = typed(30);
@@ -64,6 +65,10 @@ QString largestFirstPage() {
     in.txtProvAct = typed(50);
     const BarcodeStamp stamp{u"31/12/2024"_s, u"23:59:59"_s};
     return firstPagePayload(buildBarcodeHeader(in), stamp, *buildApplicationRecord(in));
+}
+
+QString largestFirstPage() {
+    return firstPage();
 }
 
 QString positionPage(int count) {
@@ -110,9 +115,13 @@ void expectSoundPicture(const Pdf417Picture& picture, BarcodeBox box) {
 
 } // namespace
 
-TEST(BarcodeBoxes, GeneratorHeightsScaledByOnePointThree) {
-    EXPECT_EQ(scaledBarcodeHeight(2000), kFirstPageBarcodeBox.heightTwips);
-    EXPECT_EQ(scaledBarcodeHeight(900), kPositionPageBarcodeBox.heightTwips);
+TEST(BarcodeBoxes, GeneratorHeightsScaledByOnePointThreeAndNoLowerOnPaper) {
+    EXPECT_EQ(scaledBarcodeHeight(2000), 2600);
+    EXPECT_EQ(scaledBarcodeHeight(900), 1170);
+    EXPECT_GE(kFirstPageBarcodeBox.heightTwips, scaledBarcodeHeight(2000));
+    EXPECT_GE(kPositionPageBarcodeBox.heightTwips, scaledBarcodeHeight(900));
+    // An A4 page's text, 2 cm margins, less a cell's margins on both sides.
+    EXPECT_LE(kBarcodeBoxWidthTwips, 11906 - 2 * 1134 - 2 * 108);
 }
 
 TEST(Pdf417Picture, LargestFirstPageFitsAndReadsBack) {
@@ -120,9 +129,19 @@ TEST(Pdf417Picture, LargestFirstPageFitsAndReadsBack) {
     const auto picture = Pdf417Picture::make(bytes, kFirstPageBarcodeBox);
     ASSERT_TRUE(picture.has_value()) << qPrintable(picture.error().description);
     EXPECT_GT(bytes.size(), 1150);
-    EXPECT_EQ(picture->errorCorrectionLevel(), 6); // recommended 5, one above for paper
     expectSoundPicture(*picture, kFirstPageBarcodeBox);
-    EXPECT_GE(picture->moduleMillimetres(), 0.25);
+    EXPECT_GE(picture->moduleMillimetres(), 0.3);
+}
+
+// Names and addresses of everyday length print modules a scanner at 200 dpi resolves,
+// one level above the recommended error correction.
+TEST(Pdf417Picture, EverydayFirstPageHasScannableModules) {
+    const QByteArray bytes = barcodeBytes(foldBarcodeText(firstPage(24)));
+    const auto picture = Pdf417Picture::make(bytes, kFirstPageBarcodeBox);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_GE(picture->moduleMillimetres(), kScannableModuleMillimetres) << bytes.size() << " bytes";
+    EXPECT_EQ(picture->errorCorrectionLevel(), *Pdf417Picture::recommendedErrorCorrection(bytes) + 1);
+    expectSoundPicture(*picture, kFirstPageBarcodeBox);
 }
 
 TEST(Pdf417Picture, FullPositionPageFitsAndReadsBack) {
@@ -130,9 +149,9 @@ TEST(Pdf417Picture, FullPositionPageFitsAndReadsBack) {
     const auto picture = Pdf417Picture::make(bytes, kPositionPageBarcodeBox);
     ASSERT_TRUE(picture.has_value()) << qPrintable(picture.error().description);
     expectSoundPicture(*picture, kPositionPageBarcodeBox);
-    // A full page is recommended level 4; the paper gets one more.
-    EXPECT_EQ(picture->errorCorrectionLevel(), 5);
-    EXPECT_GE(picture->moduleMillimetres(), 0.3);
+    // A full page is recommended level 4: one more would make its modules too narrow to scan.
+    EXPECT_EQ(picture->errorCorrectionLevel(), 4);
+    EXPECT_GE(picture->moduleMillimetres(), kScannableModuleMillimetres);
 }
 
 TEST(Pdf417Picture, ErrorCorrectionFollowsTheDataSize) {
@@ -173,5 +192,6 @@ TEST(Pdf417Picture, ResolutionMakesTheNaturalSizeTheBox) {
     ASSERT_TRUE(picture.has_value());
     const double metres = kFirstPageBarcodeBox.widthTwips / 1440.0 * 0.0254;
     EXPECT_NEAR(picture->image().width() / double(picture->image().dotsPerMeter()), metres, 0.0001);
-    EXPECT_LE(picture->image().width(), 1250); // at most 300 dots per inch across the box
+    // At most 300 dots per inch across the box.
+    EXPECT_LE(picture->image().width(), kFirstPageBarcodeBox.widthTwips / 1440.0 * 300);
 }

@@ -14,9 +14,9 @@ const QString kPayload = barcode::barcodePayload(
     QStringLiteral("00000001RA001010A"), barcode::BarcodeStamp{QStringLiteral("07/12/2026"), QStringLiteral("10:15:00")},
     barcode::kVacanciesLetter, 3, QStringLiteral("0001100010002 10030003 2001"));
 
-// A quarter of an A4 page at 150 dpi, the barcode in its upper half as a position page has it.
+// The upper part of an A4 page at 150 dpi, the barcode in it as a position page has it.
 ScanImage scannedPage() {
-    return test::pageWith(test::printedBarcode(kPayload), 700, 500, 40, 120, 0.5);
+    return test::pageWith(test::printedBarcode(kPayload), 1240, 500, 150, 120, 0.5);
 }
 
 struct Turn {
