@@ -177,6 +177,7 @@ int run(CommandContext& context) {
         print.pdfOutput = QFileInfo(request->printPdf).absoluteFilePath();
         print.stamp = barcode::BarcodeStamp{generated.date, generated.time};
         print.pageCounter = generated.pageCounter;
+        print.names = namesBesideCodes(s.form());
         auto started = ApplicationPrint::start(generated.document, datos, print);
         if (!started)
             return std::unexpected(started.error());

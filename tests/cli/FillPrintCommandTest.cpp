@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -145,6 +146,8 @@ TEST_F(FillPrintTest, PrintedPdfCarriesEveryPageAndItsBarcode) {
     // barcode on its own page's sheet. The sample's institution names take two lines in
     // their cells, so a vacancies page holds the height of 40 one-line rows: 24, 24, 24, 3.
     EXPECT_EQ(test::pdfPages(pdf), 9);
+    // The body's name is printed beside its code on the first page and the positions page.
+    EXPECT_EQ(test::pdfText(pdf).count(QRegularExpression(u"00201\\s+Enfermero/a"_s)), 2);
     const auto found = BarcodeReader::readPdfFile(pdf);
     ASSERT_TRUE(found.has_value());
     QList<int> pages;

@@ -8,9 +8,7 @@
 #include "document/ui/frmProgresoGeneral.h"
 #include "form/ui/DocumentCommands.h"
 #include "form/ControlNames.h"
-#include "form/FormControl.h"
 #include "form/SolicitudDatos.h"
-#include "widgets/DataCombo.h"
 #include "form/ui/frmSolicitudes.h"
 #include "platform/MessageService.h"
 
@@ -24,24 +22,6 @@ QString printingMessage() {
            u"impresas, pulse el botón Aceptar."_s;
 }
 
-QList<NameBesideCode> namesBesideCodes(const frmSolicitudes& form) {
-    // The lists whose codes a person reads on paper, with the name of the entry chosen.
-    static const QStringView lists[] = {ctl::cboCuerpo,        ctl::cboGrupo,     ctl::cboProvincia,
-                                        ctl::cboProvinciasVrk, ctl::cboAreaVrk,   ctl::cboZBSVrk,
-                                        ctl::cboLocalidadesVrk, ctl::cboPrefArea, ctl::cboPrefProvincia,
-                                        ctl::cboPrefLocalidad};
-    QList<NameBesideCode> names;
-    for (QStringView list : lists) {
-        const DataCombo* combo = form.combo(list);
-        if (!combo)
-            continue;
-        for (const FormControl& control : formControls())
-            if (control.name == list && !control.tag.isEmpty())
-                names.append(NameBesideCode{control.tag, combo->column(1)});
-    }
-    return names;
-}
-
 DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, PrintPrograms programs) {
     return [&form, programs](GeneratedDocument& generated, const GenerationRequest& request) -> Result<void> {
         const SolicitudDatos datos = applicationOf(form);
@@ -53,7 +33,7 @@ DocumentGenerator::PrintCompletion formPrintCompletion(frmSolicitudes& form, Pri
         print.draft = request.draft;
         print.stamp = barcode::BarcodeStamp{generated.date, generated.time};
         print.pageCounter = generated.pageCounter;
-        print.names = namesBesideCodes(form);
+        print.names = namesBesideCodes(form.view());
         // The saving's progress window, when one is showing, moves on with every printed row.
         if (QPointer<frmProgresoGeneral> progress = form.findChild<frmProgresoGeneral*>();
             progress && progress->isVisible())
