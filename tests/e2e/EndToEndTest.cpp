@@ -34,6 +34,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
 #include "widgets/MessageBoxService.h"
+#include "support/PictureSize.h"
 
 using namespace velantor;
 using namespace velantor::testing;
@@ -187,7 +188,7 @@ TEST(EndToEnd, FromTheFirstLoginToAPrintedReopenedAndDeletedApplication) {
         ASSERT_NE(session.form(), nullptr);
         EXPECT_EQ(session.selection(), nullptr) << "nothing saved yet: straight to the form";
         frmSolicitudes& form = *session.form();
-        form.resize(1320, 900);
+        giveCheckingSize(form);
         User user{form};
         EXPECT_EQ(user.text("txtDNI"), kDni) << "the number typed in lower case, normalised";
         EXPECT_FALSE(user.enabled("txtDNI"));

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 #include "platform/MessageService.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "support/PictureSize.h"
 
 using namespace velantor;
 using velantor::testing::SampleProgram;
@@ -35,7 +37,7 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
     ASSERT_TRUE(conf.has_value()) << conf.error().description.toStdString();
     frmSolicitudes w(catalogues::SearchTables::fromCatalogues(sample.loaded),
                      workingTablesOf(sample.loaded), *conf, sample.messages, sample.folder.path());
-    w.resize(1320, 900);
+    velantor::testing::giveCheckingSize(w);
     w.show();
 
     EXPECT_EQ(w.tabs()->tabText(4), conf->tabs[4].tituloTab);
@@ -82,6 +84,7 @@ TEST(FormSampleProgram, OpensWithTheShippedCataloguesAndConfiguration) {
         w.tabs()->setCurrentIndex(tab);
         EXPECT_EQ(w.tabs()->currentIndex(), tab);
         if (!pictures.isEmpty()) {
+            QApplication::processEvents(); // the shown tab's layout settles first
             EXPECT_TRUE(w.grab().save(QDir(pictures).filePath(QStringLiteral("form-tab%1.png").arg(tab))));
         }
     }

@@ -20,6 +20,7 @@
 #include "form/ui/frmSolicitudes.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "support/PictureSize.h"
 
 // A whole search-and-add round on the form over the shipped sample program, driven through
 // the real widgets: body and group, the search lists of both position tabs narrowing the
@@ -74,7 +75,7 @@ protected:
         window = std::make_unique<frmSolicitudes>(catalogues::SearchTables::fromCatalogues(sample.loaded),
                                                   workingTablesOf(sample.loaded), *conf, sample.messages,
                                                   sample.folder.path());
-        window->resize(1320, 900);
+        velantor::testing::giveCheckingSize(*window);
         window->show();
         window->activateWindow();
         QApplication::setActiveWindow(window.get());
