@@ -83,6 +83,8 @@ void ProgramSession::showSelection(bool fromForm) {
             end();
     });
     window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void ProgramSession::openChosen(const QString& fichero) {
@@ -118,7 +120,11 @@ void ProgramSession::AbrirSolicitud() {
         showSelection(true);
     });
     connect(form, &QObject::destroyed, this, &ProgramSession::formClosed);
+    // The form follows windows that have just closed: it asks for the keyboard itself, so
+    // that a person at the keyboard can go on typing without reaching for the mouse.
     form->show();
+    form->raise();
+    form->activateWindow();
 
     // The identity number of an application is the one that logged in, never edited.
     form->view().setText(ctl::txtDNI, m_run.DNIUsuario);
