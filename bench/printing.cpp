@@ -92,8 +92,11 @@ void printedCompletion1000(benchmark::State& state) {
 void pdfRendering1000(benchmark::State& state) {
     QTemporaryDir dir;
     const QString stored = QDir(dir.path()).filePath(u"12345678Z__00101A.doc"_s);
-    ApplicationPrintRequest request{stored, dir.path(), 40, false, QDir(dir.path()).filePath(u"salida.pdf"_s),
-                                    {},     {}};
+    ApplicationPrintRequest request;
+    request.storedDocument = stored;
+    request.applicationsFolder = dir.path();
+    request.positionsPerPage = 40;
+    request.pdfOutput = QDir(dir.path()).filePath(u"salida.pdf"_s);
     for (auto _ : state) {
         WordDocument doc = WordDocument::openTemplate(test::sampleTemplate()).value();
         auto print = ApplicationPrint::start(doc, application(), request);

@@ -79,7 +79,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded by Qt at run time, so dpkg-shlibdeps cannot see them: the window system plugin,
 # and the Spanish texts of the standard buttons.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2, fonts-liberation")
 set(CPACK_PACKAGE_DESCRIPTION
     "Velantor es el programa con el que el personal de un servicio público de salud
 prepara su solicitud para un concurso de traslados: datos personales y

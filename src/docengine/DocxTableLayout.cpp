@@ -33,6 +33,14 @@ void setWidth(pugi::xml_node element, const char* attribute, int twips) {
 }
 
 void formatRun(pugi::xml_node runProperties, const TextFormat& format) {
+    if (format.fontFamily) {
+        pugi::xml_node fonts = ensureChild(runProperties, "w:rFonts", kRunPropertyOrder);
+        const QByteArray family = format.fontFamily->toUtf8();
+        for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"}) {
+            fonts.remove_attribute(attribute);
+            fonts.append_attribute(attribute) = family.constData();
+        }
+    }
     if (format.bold) {
         const QString on = *format.bold ? QStringLiteral("1") : QStringLiteral("0");
         setVal(ensureChild(runProperties, "w:b", kRunPropertyOrder), on);
@@ -58,7 +66,7 @@ void applyFormat(pugi::xml_node scope, const TextFormat& format) {
             setVal(ensureChild(pPr, "w:jc", kParagraphPropertyOrder),
                    QString::fromLatin1(alignmentValue(*format.alignment)));
         }
-        if (format.bold || format.fontPoints) {
+        if (format.bold || format.fontPoints || format.fontFamily) {
             formatRun(ensureChild(pPr, "w:rPr", kParagraphPropertyOrder), format);
             for (const pugi::xpath_node& run : p.select_nodes(".//w:r")) {
                 formatRun(ensureProperties(run.node(), "w:rPr"), format);
@@ -190,6 +198,22 @@ Result<void> DocxTableLayout::setRowHeight(int table, int row, const RowHeight& 
     pugi::xml_node element = trPr.append_child("w:trHeight");
     element.append_attribute("w:val") = height.twips;
     element.append_attribute("w:hRule") = height.rule == RowHeight::Rule::Exact ? "exact" : "atLeast";
+    return {};
+}
+
+Result<void> DocxTableLayout::setRowCellPadding(int table, int row, int topTwips, int bottomTwips) {
+    Result<pugi::xml_node> r = m_tables.row(table, row);
+    if (!r) {
+        return std::unexpected(r.error());
+    }
+    static constexpr const char* kMarginOrder[] = {"w:top", "w:start", "w:left", "w:bottom", "w:end", "w:right"};
+    for (pugi::xml_node cell : r->children("w:tc")) {
+        pugi::xml_node margins = ensureChild(ensureProperties(cell, "w:tcPr"), "w:tcMar", kCellPropertyOrder);
+        for (const auto& [side, twips] : {std::pair{"w:top", topTwips}, std::pair{"w:bottom", bottomTwips}}) {
+            pugi::xml_node element = ensureChild(margins, side, kMarginOrder);
+            setWidth(element, "w:w", twips);
+        }
+    }
     return {};
 }
 

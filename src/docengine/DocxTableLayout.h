@@ -24,6 +24,8 @@ public:
 
     Result<RowHeight> rowHeight(int table, int row) const;
     Result<void> setRowHeight(int table, int row, const RowHeight& height);
+    // The space above and below the text of every cell of the row, over the table's own.
+    Result<void> setRowCellPadding(int table, int row, int topTwips, int bottomTwips);
 
     // Single lines around and between all cells, or none.
     Result<void> setBorders(int table, bool enabled);

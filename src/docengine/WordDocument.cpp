@@ -310,6 +310,11 @@ Result<void> WordDocument::setRowHeight(int table, int row, const RowHeight& hei
     return DocxTableLayout(tables).setRowHeight(table, row, height);
 }
 
+Result<void> WordDocument::setRowCellPadding(int table, int row, int topTwips, int bottomTwips) {
+    DocxTables tables(m->body());
+    return DocxTableLayout(tables).setRowCellPadding(table, row, topTwips, bottomTwips);
+}
+
 Result<void> WordDocument::setBorders(int table, bool enabled) {
     DocxTables tables(m->body());
     return DocxTableLayout(tables).setBorders(table, enabled);

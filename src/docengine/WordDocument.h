@@ -86,6 +86,8 @@ public:
     Result<int> cellWidth(int table, int row, int column) const;
     Result<RowHeight> rowHeight(int table, int row) const;
     Result<void> setRowHeight(int table, int row, const RowHeight& height);
+    // The space above and below the text of every cell of the row, over the table's own.
+    Result<void> setRowCellPadding(int table, int row, int topTwips, int bottomTwips);
     Result<void> setBorders(int table, bool enabled);
     Result<void> formatTable(int table, const TextFormat& format);
     Result<void> formatColumn(int table, int column, const TextFormat& format);

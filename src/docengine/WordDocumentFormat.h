@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <QString>
+
 namespace velantor {
 
 // Paragraph alignment of the document engine.
@@ -13,6 +15,7 @@ struct TextFormat {
     std::optional<double> fontPoints; // stored in half-points
     std::optional<bool> bold;
     std::optional<ParagraphAlignment> alignment;
+    std::optional<QString> fontFamily; // the face of the text, for every script
 };
 
 // A table row's height in twips (1/1440 inch). Auto grows with the text (twips is

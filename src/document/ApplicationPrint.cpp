@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "document/BarcodeRecord.h"
+#include "document/PrintedRowFit.h"
 #include "document/SolicitudBarcode.h"
 #include "docengine/WordDocument.h"
 
@@ -35,6 +36,7 @@ Result<ApplicationPrint> ApplicationPrint::start(WordDocument& saved, const Soli
     options.stamp = request.stamp.value_or(printStampOf(saved));
     options.pageCounter = request.pageCounter;
     options.advance = request.advance;
+    options.condensedFace = condensedFaceAvailable();
     options.barcodeHeader = barcode::buildBarcodeHeader(input);
     options.applicationRecord = record.value_or(QString());
 

@@ -46,7 +46,7 @@ Result<int> startCoursesPage(WordDocument& document, int table) {
         document.setCellText(*next, 1, column, header[column - 1]);
     if (Result<std::vector<int>> widths = document.columnWidths(kCoursesTable))
         document.setColumnWidths(*next, *widths);
-    document.formatTable(*next, TextFormat{std::nullopt, false, std::nullopt});
+    document.formatTable(*next, TextFormat{std::nullopt, false, std::nullopt, {}});
     return next;
 }
 

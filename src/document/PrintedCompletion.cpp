@@ -111,7 +111,7 @@ private:
                 passOver(m_doc.insertPictureInCell(kFormTable, 1, 1, picture, kFirstPageBarcodeBox.widthTwips,
                                                    kFirstPageBarcodeBox.heightTwips));
             });
-        passOver(m_doc.formatCell(kFormTable, 1, 1, TextFormat{{}, {}, ParagraphAlignment::Centre}));
+        passOver(m_doc.formatCell(kFormTable, 1, 1, TextFormat{{}, {}, ParagraphAlignment::Centre, {}}));
         passOver(m_doc.appendCellText(kFormTable, 1, 1, u"\n"_s));
         return made;
     }
@@ -136,7 +136,7 @@ private:
                     passOver(m_doc.setCellText(table, 1, 2, u"Documento"_s));
                     if (widths)
                         passOver(m_doc.setColumnWidths(table, *widths));
-                    passOver(m_doc.formatTable(table, TextFormat{{}, false, {}}));
+                    passOver(m_doc.formatTable(table, TextFormat{{}, false, {}, {}}));
                     shiftTablesAfter(table);
                 }
                 ++m_page;
@@ -169,7 +169,7 @@ private:
             QStringList texts{QString::number(list.numberAt(i, fields[0]))};
             for (int c = 1; c < kind.columns; ++c)
                 texts.append(list.textAt(i, fields[c]));
-            fits.push_back(fitRow(texts, widths));
+            fits.push_back(fitRow(texts, widths, kPrintedListPoints, m_options.condensedFace));
             heights.push_back(fits.back().heightTwips);
         }
         // A page ends (barcode, page break, next number) after its last row; a last page with
@@ -195,11 +195,20 @@ private:
                 // A row is made from the one before: its height and sizes are set anew.
                 const RowFit& fit = fits[size_t(i)];
                 passOver(m_doc.setRowHeight(table, *row, RowHeight{fit.heightTwips, RowHeight::Rule::Exact}));
+                // A line of 8 pt text is 9 pt high; the table's margins above and below
+                // would leave 7.2 pt of a one-line row, and cut the letters' tails.
+                if (!fit.grown())
+                    passOver(m_doc.setRowCellPadding(table, *row, 0, 0));
                 passOver(m_doc.setCellText(table, *row, 1, QString::number(orden)));
                 for (int c = 1; c < kind.columns; ++c)
                     passOver(m_doc.setCellText(table, *row, c + 1, list.textAt(i, fields[c])));
-                for (int c = 0; c < kind.columns; ++c)
-                    passOver(m_doc.formatCell(table, *row, c + 1, TextFormat{fit.cells[size_t(c)].points, {}, {}}));
+                for (int c = 0; c < kind.columns; ++c) {
+                    const CellFit& cell = fit.cells[size_t(c)];
+                    TextFormat format{cell.points, {}, {}, {}};
+                    if (cell.condensed)
+                        format.fontFamily = QString::fromUtf16(kCondensedFamily);
+                    passOver(m_doc.formatCell(table, *row, c + 1, format));
+                }
             }
             positionText += barcode::barcodePositionEntry(orden, code);
             ++onPage;
@@ -260,7 +269,7 @@ private:
             passOver(m_doc.setColumnWidths(t, *widths));
         if (const auto height = m_doc.rowHeight(templateTable, 1))
             passOver(m_doc.setRowHeight(t, 1, *height));
-        passOver(m_doc.formatTable(t, TextFormat{kContinuationFontPoints, {}, {}}));
+        passOver(m_doc.formatTable(t, TextFormat{kContinuationFontPoints, {}, {}, {}}));
         if (kind.letter == barcode::kVacanciesLetter) {
             const QString headers[] = {
                 u"Orden\npreferencia"_s,    u"Código\n(5 Dígitos)\nConvocatoria"_s, u"Denominación"_s,
@@ -270,7 +279,7 @@ private:
             return t;
         }
         for (int c = 3; c <= 5; ++c)
-            passOver(m_doc.formatColumn(t, c, TextFormat{{}, {}, ParagraphAlignment::Centre}));
+            passOver(m_doc.formatColumn(t, c, TextFormat{{}, {}, ParagraphAlignment::Centre, {}}));
         // The second header row is made before the first is merged, so it keeps five cells.
         passOver(m_doc.appendRow(t));
         const QString second[] = {u"preferencia"_s, u"Convocatoria"_s, u"DENOMINACIÓN"_s, u"CONSEJERÍA"_s,

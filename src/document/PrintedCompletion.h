@@ -29,6 +29,9 @@ struct PrintedCompletionOptions {
     QString applicationRecord; // the 37-field record of the first page
     // Called once for every row written, to move a progress bar.
     std::function<void()> advance;
+    // Names that do not fit their cells in Arial at 6 pt may be set in the condensed face
+    // (the print asks condensedFaceAvailable()).
+    bool condensedFace = false;
 };
 
 // One barcode of the print.

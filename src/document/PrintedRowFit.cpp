@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
 namespace velantor {
 namespace {
 
@@ -82,20 +86,40 @@ int wrappedLineCount(QStringView text, double points, double widthPoints) {
     return lines;
 }
 
-CellFit fitCellText(QStringView text, int cellTwips, double points) {
+CellFit fitCellText(QStringView text, int cellTwips, double points, bool condensed) {
     const double width = availablePoints(cellTwips);
     for (double size = points; size >= kPrintedMinimumPoints; size -= 0.5) {
         if (arialTextWidth(text.trimmed(), size) <= width)
-            return CellFit{size, 1};
+            return CellFit{size, 1, false};
     }
-    return CellFit{kPrintedMinimumPoints, wrappedLineCount(text, kPrintedMinimumPoints, width)};
+    if (!condensed)
+        return CellFit{kPrintedMinimumPoints, wrappedLineCount(text, kPrintedMinimumPoints, width), false};
+    // Arial's widths scaled stand for the condensed face's: measuring in Arial at a size
+    // and a width both divided by the factor is the same.
+    const double arialWidth = width / kCondensedWidthFactor;
+    for (double size = std::min(points, 7.0); size >= kPrintedMinimumPoints; size -= 0.5) {
+        if (arialTextWidth(text.trimmed(), size) <= arialWidth)
+            return CellFit{size, 1, true};
+    }
+    return CellFit{kPrintedMinimumPoints, wrappedLineCount(text, kPrintedMinimumPoints, arialWidth), true};
 }
 
-RowFit fitRow(const QStringList& texts, const std::vector<int>& columnTwips, double points) {
+bool condensedFaceAvailable() {
+    static const bool available = [] {
+        QProcess match;
+        match.start(u"fc-match"_s, {u"-f"_s, u"%{family}"_s, QString::fromUtf16(kCondensedFamily)});
+        if (!match.waitForFinished(5000) || match.exitStatus() != QProcess::NormalExit || match.exitCode() != 0)
+            return false;
+        return QString::fromUtf8(match.readAllStandardOutput()).contains(u"Narrow"_s, Qt::CaseInsensitive);
+    }();
+    return available;
+}
+
+RowFit fitRow(const QStringList& texts, const std::vector<int>& columnTwips, double points, bool condensed) {
     RowFit row;
     for (qsizetype c = 0; c < texts.size(); ++c) {
         const int width = c < qsizetype(columnTwips.size()) ? columnTwips[size_t(c)] : 0;
-        const CellFit cell = width > 0 ? fitCellText(texts.at(c), width, points) : CellFit{points, 1};
+        const CellFit cell = width > 0 ? fitCellText(texts.at(c), width, points, condensed) : CellFit{points, 1, false};
         row.cells.push_back(cell);
         if (cell.lines > 1)
             row.heightTwips =

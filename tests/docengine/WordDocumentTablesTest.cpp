@@ -113,10 +113,10 @@ TEST_F(WordDocumentTables, NewTableAfterATableTakesTheTextWidthAndItsOwnParagrap
     EXPECT_EQ(doc().insertTableAfter(1, 0, 2).error().number, errors::kInvalidProcedureCall);
 
     ASSERT_TRUE(doc().setBorders(added, true));
-    ASSERT_TRUE(doc().formatTable(added, TextFormat{8.0, false, std::nullopt}));
+    ASSERT_TRUE(doc().formatTable(added, TextFormat{8.0, false, std::nullopt, {}}));
     ASSERT_TRUE(doc().setCellText(added, 1, 1, QStringLiteral("Curso")));
     ASSERT_TRUE(
-        doc().formatColumn(added, 3, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre}));
+        doc().formatColumn(added, 3, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre, {}}));
     const QByteArray text = xml();
     EXPECT_TRUE(text.contains("<w:insideV w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>"));
     EXPECT_TRUE(text.contains("<w:r><w:rPr><w:b w:val=\"0\"/><w:bCs w:val=\"0\"/><w:sz w:val=\"16\"/>"

@@ -86,7 +86,7 @@ QString writeApplication(const QString& folder) {
     const QString picture = writeBarcodePicture(QDir(folder).filePath(QStringLiteral("20261207101500.bmp")));
     EXPECT_TRUE(doc.setCellText(2, 1, 1, QStringLiteral("\r\n")));
     EXPECT_TRUE(doc.insertPictureInCell(2, 1, 1, picture, 6000, 2600));
-    EXPECT_TRUE(doc.formatCell(2, 1, 1, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre}));
+    EXPECT_TRUE(doc.formatCell(2, 1, 1, TextFormat{std::nullopt, std::nullopt, ParagraphAlignment::Centre, {}}));
     EXPECT_TRUE(doc.appendCellText(2, 1, 1, QStringLiteral("\r\n")));
 
     const QString path = QDir(folder).filePath(QStringLiteral("000000001__000101.doc"));

@@ -87,6 +87,22 @@ TEST(PrintedRowFit, NamesShrinkToTheirCellThenWrap) {
     EXPECT_GE(row.heightTwips, 2 * 6 * 20);
 }
 
+// Where the condensed face may be used, a name too long for Arial at 6 pt is set in it on
+// one line before any wrapping, and one too long for it too wraps in it.
+TEST(PrintedRowFit, TheCondensedFaceComesBeforeWrapping) {
+    const QString name = u"Complejo Asistencial Universitario de León"_s;
+    ASSERT_GT(fitCellText(name, 2200).lines, 1);
+    const CellFit condensed = fitCellText(name, 2200, kPrintedListPoints, true);
+    EXPECT_TRUE(condensed.condensed);
+    EXPECT_EQ(condensed.lines, 1);
+    EXPECT_LE(condensed.points, 7.0);
+    EXPECT_FALSE(fitCellText(u"León"_s, 2200, kPrintedListPoints, true).condensed);
+    const CellFit wrapped = fitCellText(name + u" y de su Bierzo Alto"_s, 1500, kPrintedListPoints, true);
+    EXPECT_TRUE(wrapped.condensed);
+    EXPECT_LT(wrapped.lines, fitCellText(name + u" y de su Bierzo Alto"_s, 1500).lines + 1);
+    EXPECT_GE(wrapped.lines, 2);
+}
+
 namespace {
 
 // The longest texts of a fixed-column catalogue record file of the sample folder.
@@ -132,9 +148,16 @@ QStringList pageSizes(const QString& pdf, int pages) {
 // A printed application whose positions carry the longest names of the sample catalogues,
 // turned into PDF by LibreOffice and read back: every name is whole, every page is A4, and
 // each page's rows are on the sheet of the barcode that lists them.
-TEST(PrintedNamesPdf, TheLongestNamesPrintWholeAndEveryPageHoldsItsRows) {
+// In Arial alone, and with the condensed face (which scripts/setup installs).
+class PrintedNamesPdf : public ::testing::TestWithParam<bool> {};
+
+TEST_P(PrintedNamesPdf, TheLongestNamesPrintWholeAndEveryPageHoldsItsRows) {
     if (test::officeProgram().isEmpty() || QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         GTEST_SKIP() << "LibreOffice or poppler-utils missing";
+    const bool condensed = GetParam();
+    if (condensed) {
+        ASSERT_TRUE(condensedFaceAvailable()) << "no condensed face: scripts/setup installs fonts-liberation";
+    }
     // F0009/F0010: code 5, denomination 50, institution 50, town or zone 53.
     QStringList names;
     for (auto [from, length] : {std::pair{5, 50}, std::pair{55, 50}, std::pair{105, 53}}) {
@@ -171,6 +194,7 @@ TEST(PrintedNamesPdf, TheLongestNamesPrintWholeAndEveryPageHoldsItsRows) {
     options.stamp = BarcodeStamp{u"07/12/2026"_s, u"10:15:00"_s};
     options.barcodeHeader = buildBarcodeHeader(input);
     options.applicationRecord = *buildApplicationRecord(input);
+    options.condensedFace = condensed;
     const auto done = PrintedCompletion::complete(doc, datos, options);
     ASSERT_TRUE(done.has_value()) << qPrintable(done.error().description);
     // The rows grew: fewer than numPlazasPorPag to a page, and the barcodes say so.
@@ -223,3 +247,8 @@ TEST(PrintedNamesPdf, TheLongestNamesPrintWholeAndEveryPageHoldsItsRows) {
     }
     EXPECT_GE(wholeNames, 3 * 75 + 45);
 }
+
+INSTANTIATE_TEST_SUITE_P(Faces, PrintedNamesPdf, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Condensed" : "ArialOnly");
+                         });
