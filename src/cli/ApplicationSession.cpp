@@ -94,9 +94,13 @@ std::expected<void, SessionError> ApplicationSession::enter(SolicitudDatos& dato
     return {};
 }
 
+void ApplicationSession::printMessage(QTextStream& err, const Message& message) {
+    err << (message.title.isEmpty() ? QString() : message.title + QStringLiteral(": ")) << message.text << '\n';
+}
+
 void ApplicationSession::printMessages(QTextStream& err) {
     for (const Message& m : m_messages.messages())
-        err << (m.title.isEmpty() ? QString() : m.title + QStringLiteral(": ")) << m.text << '\n';
+        printMessage(err, m);
     m_messages.clear();
 }
 

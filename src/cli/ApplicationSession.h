@@ -47,6 +47,8 @@ public:
 
     // Every message recorded so far, one per line, then forgotten.
     void printMessages(QTextStream& err);
+    // A message as a line of the error stream: "title: text", or the text alone.
+    static void printMessage(QTextStream& err, const Message& message);
 
 private:
     explicit ApplicationSession(std::unique_ptr<catalogues::ProgramRun> program);

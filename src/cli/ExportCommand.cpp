@@ -53,9 +53,7 @@ int run(CommandContext& context) {
         warned = true;
     }
     if (loaded && loaded->positionsRefusal) {
-        const Message& refusal = *loaded->positionsRefusal;
-        context.err << (refusal.title.isEmpty() ? QString() : refusal.title + QStringLiteral(": ")) << refusal.text
-                    << '\n';
+        ApplicationSession::printMessage(context.err, *loaded->positionsRefusal);
         warned = true;
     }
     if (!loaded) {
