@@ -16,12 +16,15 @@
 #include "startup/ui/frmSeleccion.h"
 #include "startup/ui/frmUsuario.h"
 #include "form/ControlNames.h"
+#include "widgets/OwnerActivation.h"
 
 namespace velantor {
 
 ProgramSession::ProgramSession(Folders folders, MessageService& messages, DocumentServices documents,
                                QObject* parent)
-    : QObject(parent), m_program(std::move(folders)), m_messages(messages), m_documents(std::move(documents)) {}
+    : QObject(parent), m_program(std::move(folders)), m_messages(messages), m_documents(std::move(documents)) {
+    keepActivationWithOwners();
+}
 
 ProgramSession::~ProgramSession() {
     m_ended = true;
@@ -83,6 +86,8 @@ void ProgramSession::showSelection(bool fromForm) {
             end();
     });
     window->show();
+    // The keyboard goes to the window opened, even where no window manager gives it.
+    window->activateWindow();
 }
 
 void ProgramSession::openChosen(const QString& fichero) {
@@ -119,6 +124,7 @@ void ProgramSession::AbrirSolicitud() {
     });
     connect(form, &QObject::destroyed, this, &ProgramSession::formClosed);
     form->show();
+    form->activateWindow();
 
     // The identity number of an application is the one that logged in, never edited.
     form->view().setText(ctl::txtDNI, m_run.DNIUsuario);
