@@ -16,12 +16,15 @@
 #include "startup/ui/frmSeleccion.h"
 #include "startup/ui/frmUsuario.h"
 #include "form/ControlNames.h"
+#include "widgets/OwnerActivation.h"
 
 namespace velantor {
 
 ProgramSession::ProgramSession(Folders folders, MessageService& messages, DocumentServices documents,
                                QObject* parent)
-    : QObject(parent), m_program(std::move(folders)), m_messages(messages), m_documents(std::move(documents)) {}
+    : QObject(parent), m_program(std::move(folders)), m_messages(messages), m_documents(std::move(documents)) {
+    keepActivationWithOwners();
+}
 
 ProgramSession::~ProgramSession() {
     m_ended = true;

@@ -39,10 +39,14 @@ inline QString convertWithOffice(const QString& input, const QString& filter, co
     return QFileInfo::exists(output) ? output : QString();
 }
 
-inline QString pdfText(const QString& pdf) {
+// The text of the PDF, or of its page `page` (counted from 1) alone.
+inline QString pdfText(const QString& pdf, int page = 0) {
+    QStringList arguments{QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }

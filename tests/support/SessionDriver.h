@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -36,6 +37,23 @@ void whenModal(std::function<void(T&)> action, std::function<bool(T&)> ready = {
     });
     timer->start();
 }
+
+// Whether the keyboard focus is inside `window` (it is the active window): keys typed now
+// reach it.
+bool holdsFocus(const QWidget& window);
+
+// Answers every message box that comes up while it lives with a key pressed on the box's
+// focused button, as a person reading it does: `keyFor` names the key (Enter by default),
+// and texts() keeps what each box said, in order.
+class MessageBoxKeys : public QObject {
+public:
+    explicit MessageBoxKeys(std::function<Qt::Key(const QMessageBox&)> keyFor = {});
+    const QStringList& texts() const { return m_texts; }
+
+private:
+    std::function<Qt::Key(const QMessageBox&)> m_keyFor;
+    QStringList m_texts;
+};
 
 // Processes events until `done` holds or the time runs out; answers `done()`.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 60000);

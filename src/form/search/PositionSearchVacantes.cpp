@@ -24,7 +24,6 @@ void PositionSearch::onVacancyProvince(ListEvent event) {
     // Once a province is chosen its list is locked and the lists it narrows are open; a
     // text that names no province leaves the province list open for another try.
     const bool provinceChosen = m_view.holdsValidEntry(ctl::cboProvinciaVacantes);
-    m_view.setEnabled(ctl::cboProvinciaVacantes, !provinceChosen);
     for (QStringView list :
          {ctl::cboConsejeriaVacantes, ctl::cboLocalidadVacantes, ctl::cboAreasVacantes, ctl::cboZonasVacantes})
         m_view.setEnabled(list, provinceChosen);
@@ -33,7 +32,10 @@ void PositionSearch::onVacancyProvince(ListEvent event) {
         m_view.setEnabled(ctl::cboZonasVacantes, false);
     else if (m_view.holdsValidEntry(ctl::cboZonasVacantes))
         m_view.setEnabled(ctl::cboLocalidadVacantes, false);
+    // Locked only once the focus has moved on to the lists just opened: a list locked
+    // while it holds the focus would leave the keyboard nowhere.
     refreshVacancies(event);
+    m_view.setEnabled(ctl::cboProvinciaVacantes, !provinceChosen);
 }
 
 void PositionSearch::onVacancyInstitution(ListEvent event) {

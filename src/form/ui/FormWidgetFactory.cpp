@@ -63,7 +63,9 @@ QPushButton* FormWidgetFactory::button(const QString& name, const QString& capti
                                        const QString& accessibleName) {
     auto* push = new QPushButton(caption);
     push->setObjectName(name);
-    push->setAutoDefault(false);
+    // Enter presses the button that has the focus, as Space does: the form is no dialog,
+    // so this makes no button the default of the window.
+    push->setAutoDefault(true);
     if (!accessibleName.isEmpty())
         push->setAccessibleName(accessibleName);
     add(push);

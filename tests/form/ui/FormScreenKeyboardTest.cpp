@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
+#include "support/FormKeys.h"
 #include "catalogues/ProgramRun.h"
 #include "catalogues/ui/frmProgreso.h"
 #include "document/ui/frmProgresoGeneral.h"
@@ -210,36 +211,6 @@ TEST(FormOnScreen, EveryControlOfEveryTabIsReachable) {
         }
     }
 }
-
-namespace {
-
-// The form control that holds the focus (a list's text box belongs to its list).
-QString focusedControl(const frmSolicitudes& w) {
-    for (QWidget* up = QApplication::focusWidget(); up; up = up->parentWidget())
-        if (!up->objectName().isEmpty() && w.control(up->objectName()) == up)
-            return up->objectName();
-    return {};
-}
-
-// A key pressed on whatever has the focus, as a person at the keyboard does.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = QApplication::focusWidget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key, modifiers);
-    settle();
-}
-
-// Tab until `name` has the focus; false when it never comes.
-bool tabTo(const frmSolicitudes& w, QStringView name) {
-    for (int i = 0; i < 200; ++i) {
-        if (focusedControl(w) == name)
-            return true;
-        press(Qt::Key_Tab);
-    }
-    return false;
-}
-
-} // namespace
 
 // Tab walks the first tab's fields in reading order (the personal data, the competition,
 // then the professional data on the right) and comes round again: nothing traps it, and
