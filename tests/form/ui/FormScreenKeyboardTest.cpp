@@ -227,9 +227,10 @@ TEST(FormKeyboard, TabWalksTheVisibleTabInReadingOrderWithoutATrap) {
         press(Qt::Key_Tab);
         const QString name = focusedControl(w);
         QWidget* control = name.isEmpty() ? nullptr : w.control(name);
-        if (control && control != w.tabs() && w.tabs()->isAncestorOf(control))
+        if (control && control != w.tabs() && w.tabs()->isAncestorOf(control)) {
             EXPECT_TRUE(page->isAncestorOf(control)) << name.toStdString() << " of a hidden tab, after "
                                                       << visited.join(u' ').toStdString();
+        }
         if (name == ctl::txtApellido1)
             break;
         if (!name.isEmpty() && !visited.contains(name))
