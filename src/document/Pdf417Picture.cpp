@@ -185,28 +185,35 @@ Result<Pdf417Picture> Pdf417Picture::make(const QByteArray& payload, BarcodeBox 
         return std::unexpected(recommended.error());
     // One level above the recommended one while its modules are still wide enough for a
     // scanner; otherwise whichever level gives the wider modules (the higher on a tie).
-    std::optional<Pdf417Picture> chosen;
+    // Only the symbol chosen is drawn.
+    std::optional<Geometry> chosen;
+    int chosenLevel = 0;
+    double chosenMillimetres = 0;
     for (int level = std::min(*recommended + 1, kMaxErrorCorrection); level >= *recommended; --level) {
         std::optional<Geometry> geometry = fitToBox(payload, level, box);
         if (!geometry)
             continue;
-        Pdf417Picture picture;
-        picture.m_image = draw(*geometry, box);
-        picture.m_payload = payload;
-        picture.m_columns = geometry->columns;
-        picture.m_rows = geometry->symbol->rows;
-        picture.m_errorCorrectionLevel = level;
-        picture.m_modulePixels = geometry->modulePixels;
-        picture.m_rowPixels = geometry->rowPixels;
-        picture.m_moduleMillimetres =
-            box.widthTwips / kTwipsPerInch * 25.4 * geometry->modulePixels / geometry->width;
-        if (picture.m_moduleMillimetres >= kScannableModuleMillimetres)
-            return picture;
-        if (!chosen || picture.m_moduleMillimetres > chosen->m_moduleMillimetres + 1e-9)
-            chosen = std::move(picture);
+        const double millimetres = box.widthTwips / kTwipsPerInch * 25.4 * geometry->modulePixels / geometry->width;
+        if (!chosen || millimetres > chosenMillimetres + 1e-9) {
+            chosen = std::move(geometry);
+            chosenLevel = level;
+            chosenMillimetres = millimetres;
+        }
+        if (millimetres >= kScannableModuleMillimetres)
+            break;
     }
-    if (chosen)
-        return std::move(*chosen);
+    if (chosen) {
+        Pdf417Picture picture;
+        picture.m_image = draw(*chosen, box);
+        picture.m_payload = payload;
+        picture.m_columns = chosen->columns;
+        picture.m_rows = chosen->symbol->rows;
+        picture.m_errorCorrectionLevel = chosenLevel;
+        picture.m_modulePixels = chosen->modulePixels;
+        picture.m_rowPixels = chosen->rowPixels;
+        picture.m_moduleMillimetres = chosenMillimetres;
+        return picture;
+    }
     return std::unexpected(tooLong(payload));
 }
 

@@ -10,15 +10,9 @@
 using namespace velantor;
 using namespace velantor::catalogues;
 using velantor::test::SearchTestForm;
+using velantor::test::codes;
 
 namespace {
-
-QStringList codes(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* code : list)
-        result << QString::fromLatin1(code);
-    return result;
-}
 
 // The vacancy list of body 00101 (vacancies 10001..10006).
 class RequestedPositionListTest : public ::testing::Test {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include "catalogues/Catalogues.h"
 #include "catalogues/ListBindings.h"
@@ -47,6 +51,28 @@ struct SearchTestForm {
     catalogues::PositionSearch search;
     RequestedPositionList vacancyList;
     RequestedPositionList resultasList;
+};
+
+// A list of codes written as literals.
+inline QStringList codes(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* code : list)
+        result << QString::fromLatin1(code);
+    return result;
+}
+
+// A search test over the hand-made catalogue after body 00101 (group A) is chosen, with
+// the user's steps spelled as the control names.
+class SearchAfterBodyTest : public ::testing::Test {
+protected:
+    void SetUp() override { t.chooseBody(QStringLiteral("00101")); }
+
+    void pick(const char* list, const char* code) { t.type(QString::fromLatin1(list), QString::fromLatin1(code)); }
+    QStringList offered(const char* list) const { return t.offered(QString::fromLatin1(list)); }
+    bool enabled(const char* control) const { return t.form.isEnabled(QString::fromLatin1(control)); }
+    QString text(const char* control) const { return t.form.text(QString::fromLatin1(control)); }
+
+    SearchTestForm t;
 };
 
 } // namespace velantor::test

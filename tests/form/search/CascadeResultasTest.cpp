@@ -5,29 +5,14 @@
 using namespace velantor;
 using namespace velantor::catalogues;
 using velantor::test::SearchTestForm;
+using velantor::test::codes;
 
 namespace {
 
-QStringList codes(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* code : list)
-        result << QString::fromLatin1(code);
-    return result;
-}
-
 // The "Resultas" tab, the current post and the preference after body 00101 is chosen.
-class CascadeResultasTest : public ::testing::Test {
+class CascadeResultasTest : public test::SearchAfterBodyTest {
 protected:
-    void SetUp() override { t.chooseBody(QStringLiteral("00101")); }
-
-    void pick(const char* list, const char* code) {
-        t.type(QString::fromLatin1(list), QString::fromLatin1(code));
-    }
-    QStringList offered(const char* list) const { return t.offered(QString::fromLatin1(list)); }
     QStringList positions() const { return t.visibleCodes(SearchTab::Resultas); }
-    QString text(const char* control) const { return t.form.text(QString::fromLatin1(control)); }
-
-    SearchTestForm t;
 };
 
 } // namespace

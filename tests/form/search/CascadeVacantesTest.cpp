@@ -6,35 +6,19 @@
 using namespace velantor;
 using namespace velantor::catalogues;
 using velantor::test::SearchTestForm;
+using velantor::test::codes;
 
 namespace {
 
-QStringList codes(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* code : list)
-        result << QString::fromLatin1(code);
-    return result;
-}
-
 // The vacancy tab after body 00101 (group A) has been chosen.
-class CascadeVacantesTest : public ::testing::Test {
+class CascadeVacantesTest : public test::SearchAfterBodyTest {
 protected:
-    void SetUp() override { t.chooseBody(QStringLiteral("00101")); }
-
-    void pick(const char* list, const char* code) {
-        t.type(QString::fromLatin1(list), QString::fromLatin1(code));
-    }
-    QStringList offered(const char* list) const { return t.offered(QString::fromLatin1(list)); }
     QStringList positions() const { return t.visibleCodes(SearchTab::Vacantes); }
-    bool enabled(const char* control) const { return t.form.isEnabled(QString::fromLatin1(control)); }
-    QString text(const char* control) const { return t.form.text(QString::fromLatin1(control)); }
 
     void chooseProvince(const char* code) {
         pick("cboProvinciaVacantes", code);
         t.search.onVacancyProvince(ListEvent::Chosen);
     }
-
-    SearchTestForm t;
 };
 
 } // namespace

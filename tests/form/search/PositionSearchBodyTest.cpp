@@ -5,15 +5,9 @@
 using namespace velantor;
 using namespace velantor::catalogues;
 using velantor::test::SearchTestForm;
+using velantor::test::codes;
 
 namespace {
-
-QStringList codes(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* code : list)
-        result << QString::fromLatin1(code);
-    return result;
-}
 
 class PositionSearchBodyTest : public ::testing::Test {
 protected:

@@ -10,15 +10,9 @@
 using namespace velantor;
 using namespace velantor::catalogues;
 using velantor::test::SearchTestForm;
+using velantor::test::codes;
 
 namespace {
-
-QStringList codes(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* code : list)
-        result << QString::fromLatin1(code);
-    return result;
-}
 
 // The search lists of one tab, in the order the form shows them, and what the user does
 // with them.
